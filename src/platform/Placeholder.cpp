@@ -1,0 +1,1 @@
+// placeholder until the platform layer lands
