@@ -1,0 +1,23 @@
+#include "platform/LevelName.h"
+
+namespace platform {
+
+bool isValidLevelName(const std::string& name)
+{
+    if (name.empty() || name.size() > 200)
+        return false;
+    if (name.front() == '.' || name.back() == '.')
+        return false;
+    if (name.find('.') == std::string::npos)
+        return false;
+    if (name.find("..") != std::string::npos)
+        return false;
+    for (char c : name) {
+        unsigned char u = static_cast<unsigned char>(c);
+        if (c == '/' || c == '\\' || u < 0x20 || u == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+} // namespace platform
