@@ -1,0 +1,80 @@
+#pragma once
+
+#include <SDL/SDL.h>
+#include <string>
+
+class Menu;
+class OptionsManager;
+class ClavierManager;
+class NiveauManager;
+class LangManager;
+class CTextureManager;
+class LightManager;
+class SendScoreManager;
+class LevelScoresManager;
+class GhostManager;
+class DebugManager;
+class GameManager;
+class SonsManager;
+
+// The application: its constructor runs the whole program (start-up, the
+// main loop, the loop's teardown) and returns when the player has left.
+class Jeu {
+public:
+    // Start-up on the title screen.
+    Jeu();
+    // Start-up straight into a one-player game of one custom level.
+    explicit Jeu(std::string level);
+
+    // --- start-up (Jeu.cpp, JeuInitSons.cpp) ---
+    void initSDL();
+    void initSons();
+    void initGL();
+    void initTexture();
+    void resize(int w, int h);
+
+    // --- main loops and input (Jeu.cpp, JeuGame.cpp) ---
+    void boucle();
+    void boucle(std::string level);
+    void gestionClavier();
+
+    // --- one frame of the application (JeuGame.cpp) ---
+    void refresh(long dt);
+    void draw();
+
+    // --- end-of-game recording (JeuResults.cpp) ---
+
+private:
+    // Services in the start-up order; both constructors share the tail.
+    void fetchServices(bool commandLineOrder);
+    void startUp();
+    // Runs frames until quit is set; pacing adds the short sleeps after
+    // quick frames (title-screen loop only).
+    void runLoop(bool pacing);
+    // Frees the per-run objects when a loop ends (JeuGame.cpp).
+    void teardownRun();
+    // Opens the video mode of width x height, with the fall-backs.
+    void openVideoMode();
+
+public:
+    int menuMode;
+    Menu* currentMenu;
+    OptionsManager* options;
+    ClavierManager* clavier;
+    NiveauManager* niveau;
+    LangManager* lang;
+    CTextureManager* textures;
+    LightManager* light;
+    SendScoreManager* sendScore;
+    LevelScoresManager* levelScores;
+    GhostManager* ghosts;
+    DebugManager* debug;
+    GameManager* gameManager;
+    SonsManager* sons;
+    SDL_Surface* screen;
+    int width;
+    int height;
+    bool quit;
+
+    // --- fields added by the game, media and records code ---
+};

@@ -1,0 +1,5 @@
+#include "application/Jeu.h"
+
+void Jeu::initSons()
+{
+}
