@@ -45,8 +45,18 @@ public:
 protected:
     // "Images/Blocks/<quality>/<type>.tga"
     std::string texturePath(int imageType);
-    // Shapes shared by the kinds: side depth d; the slab adds a back face
-    // and uses the whole right half of the image for its edges.
-    void emitBlockShape(float depth);
-    void emitSlab(float cx, float cy, float cz, float halfWidth, float sTop0, float sTop1);
+    // Quads of a plate spanning x0..x1 and z0..z1, top face at top, sides
+    // reaching depth below it. The top face takes s from sTop0 (at x0) to
+    // sTop1 (at x1); the sides take s from 0.5 at the bottom to sideTop at
+    // the top. withBack adds the face at z0 (the slabs have one).
+    static void emitPlate(float x0, float x1, float z0, float z1, float top, float depth,
+                          float sTop0, float sTop1, float sideTop, bool withBack);
+    // The shapes of the kinds, around the block's own position.
+    void emitBlock(float depth);
+    void emitSlab();
+
+public:
+    static constexpr float blockDepth = 0.3f;
+    static constexpr float thinDepth = 0.075f;
+    static constexpr float slabDepth = 0.025f;
 };

@@ -114,7 +114,11 @@ public:
     static const int firstBlockList = 10;
 
 private:
-    // Number of block display lists the loaded level reserved (file rows x
-    // file columns), so that teardown deletes exactly those.
+    // Frees the grid, the blocks and the display lists the level made.
+    void freeLevel();
+
+    // Display lists the loaded level made: 10 .. 9 + listCount (one per
+    // cell read) and, when backgroundListMade, list 1.
     int listCount;
+    bool backgroundListMade;
 };
