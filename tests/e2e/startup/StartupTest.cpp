@@ -1,0 +1,219 @@
+// The real game started under its own X server: window, user folder, log,
+// clean end on SIGTERM, and start-ups that must survive bad files.
+#include "GameHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using korvelin_test::GameHarness;
+using korvelin_test::OptionsText;
+
+namespace {
+
+bool hasLine(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+int indexOf(const std::vector<std::string>& lines, const std::string& line)
+{
+    auto it = std::find(lines.begin(), lines.end(), line);
+    return it == lines.end() ? -1 : static_cast<int>(it - lines.begin());
+}
+
+// Starts the game, waits for its window, lets it run, then ends it with
+// SIGTERM; returns the exit status.
+int runBriefly(GameHarness& game, int runMs = 1500)
+{
+    EXPECT_TRUE(game.start());
+    EXPECT_TRUE(game.waitForWindow()) << game.stderrText();
+    GameHarness::pause(runMs);
+    EXPECT_TRUE(game.running()) << game.stderrText();
+    return game.stop();
+}
+
+} // namespace
+
+TEST(Startup, OpensTheWindowOfTheOptionsSizeAndEndsCleanlyOnSigterm)
+{
+    GameHarness game;
+    OptionsText options;
+    options.width = 800;
+    options.height = 600;
+    game.setOptions(options);
+
+    ASSERT_TRUE(game.start());
+    ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
+    int width = 0, height = 0;
+    ASSERT_TRUE(game.windowSize(width, height));
+    EXPECT_EQ(800, width);
+    EXPECT_EQ(600, height);
+
+    // Keys reach the game and change nothing harmful on the empty screen.
+    EXPECT_TRUE(game.pressKey("w"));
+    EXPECT_TRUE(game.pressKey("Return"));
+    GameHarness::pause(500);
+    EXPECT_TRUE(game.running());
+    EXPECT_EQ(0, game.stop());
+}
+
+TEST(Startup, MakesTheUserFoldersAndSeedsTheSettingsFiles)
+{
+    GameHarness game;
+    // No options file of our own: the seeds must come from the installation.
+    EXPECT_EQ(0, runBriefly(game));
+
+    for (const char* folder : {"", "Data", "Levels", "Levels/Custom", "Levels/Official", "Images",
+                               "Images/Previews", "Images/Previews/Custom"})
+        EXPECT_TRUE(korvelin_test::isDirectory(game.userDir() + folder)) << folder;
+    EXPECT_EQ(korvelin_test::readFile(game.installDir() + "/Data/Options.dat"),
+              game.readUserFile("Data/Options.dat"));
+    EXPECT_EQ(korvelin_test::readFile(game.installDir() + "/Data/Keyboard.dat"),
+              game.readUserFile("Data/Keyboard.dat"));
+    EXPECT_FALSE(game.readUserFile("Data/Keyboard.dat").empty());
+    // Debug is off in the seed: no log.
+    EXPECT_FALSE(korvelin_test::fileExists(game.installDir() + "/Debug.txt"));
+}
+
+TEST(Startup, WithDebugOnWritesTheStartupLinesInOrder)
+{
+    GameHarness game;
+    game.setOptions(OptionsText());
+    EXPECT_EQ(0, runBriefly(game));
+
+    const std::vector<std::string> lines = game.logLines();
+    const int joysticks = indexOf(lines, "[OK]   \tJeu @ initSDL : Nombre de joysticks :  0");
+    const int sdl = indexOf(lines, "[OK]   \tJeu @ initSDL : SDL initialized");
+    const int gl = indexOf(lines, "[OK]   \tJeu @ initGL : OpenGL initialized");
+    const int tex = indexOf(lines, "[OK]   \tJeu @ initTexture : Textures initialized");
+    EXPECT_GE(joysticks, 0) << game.log();
+    EXPECT_GT(sdl, joysticks) << game.log();
+    EXPECT_GT(gl, sdl) << game.log();
+    EXPECT_GT(tex, gl) << game.log();
+    for (const std::string& line : lines)
+        EXPECT_TRUE(line.rfind("[OK]   \t", 0) == 0 || line.rfind("[ERROR]\t", 0) == 0) << line;
+}
+
+TEST(Startup, SecondRunTruncatesTheLog)
+{
+    GameHarness game;
+    game.setOptions(OptionsText());
+    game.writeInstallFile("Debug.txt", "left over from an earlier run\n");
+    EXPECT_EQ(0, runBriefly(game, 800));
+    EXPECT_EQ(std::string::npos, game.log().find("left over")) << game.log();
+    EXPECT_TRUE(hasLine(game.logLines(), "[OK]   \tJeu @ initGL : OpenGL initialized"));
+}
+
+struct DamagedStart {
+    const char* name;
+    const char* optionsFile; // null: write the default debug options
+    const char* keyboardFile; // null: none
+};
+
+void PrintTo(const DamagedStart& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class StartupSurvives : public ::testing::TestWithParam<DamagedStart> {};
+
+TEST_P(StartupSurvives, BadSettingsFiles)
+{
+    const DamagedStart& c = GetParam();
+    GameHarness game;
+    if (c.optionsFile != nullptr)
+        game.writeUserFile("Data/Options.dat", c.optionsFile);
+    else
+        game.setOptions(OptionsText());
+    if (c.keyboardFile != nullptr)
+        game.writeUserFile("Data/Keyboard.dat", c.keyboardFile);
+    EXPECT_EQ(0, runBriefly(game, 800)) << game.stderrText();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, StartupSurvives,
+    ::testing::Values(
+        DamagedStart{"GarbledOptions", "2\n640\nabc\n\xff\xfe\n", nullptr},
+        DamagedStart{"OutOfRangeOptions", "2\n640\n480\n0\n3\n7\n55\n9\n99\n1\n1\n1\n-4\n17\n900\n-1\n",
+                     nullptr},
+        DamagedStart{"BinaryOptions", "\x01\x02\x03\x04\x05", nullptr},
+        DamagedStart{"CrlfWithMarkOptions",
+                     "\xEF\xBB\xBF" "2\r\n640\r\n480\r\n0\r\n0\r\n0\r\n100\r\n1\r\n0\r\n1\r\n1\r\n1\r\n0\r\n3\r\n100\r\n100\r\n",
+                     nullptr},
+        DamagedStart{"GarbledKeys", nullptr, "119\n-5\n99999999999\nzz\n"},
+        DamagedStart{"CrlfKeys", nullptr, "119\r\n115\r\n97\r\n100\r\n32\r\n27\r\n114\r\n273\r\n"},
+        DamagedStart{"EmptyFiles", "", ""}),
+    [](const ::testing::TestParamInfo<DamagedStart>& info) { return std::string(info.param.name); });
+
+TEST(Startup, RefusedAntiAliasingStillOpensTheWindow)
+{
+    GameHarness game;
+    OptionsText options;
+    options.antiAliasing = 16;
+    game.setOptions(options);
+    ASSERT_TRUE(game.start());
+    ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
+    int width = 0, height = 0;
+    ASSERT_TRUE(game.windowSize(width, height));
+    EXPECT_EQ(640, width);
+    EXPECT_EQ(480, height);
+    GameHarness::pause(500);
+    EXPECT_EQ(0, game.stop());
+    EXPECT_TRUE(hasLine(game.logLines(), "[OK]   \tJeu @ initSDL : SDL initialized")) << game.log();
+}
+
+TEST(Startup, CrlfOptionsAreReadLikePlainOnes)
+{
+    GameHarness game;
+    game.writeUserFile("Data/Options.dat",
+                       "\xEF\xBB\xBF" "2\r\n800\r\n600\r\n0\r\n0\r\n0\r\n100\r\n1\r\n0\r\n1\r\n1\r\n1\r\n0\r\n3\r\n100\r\n100\r\n");
+    ASSERT_TRUE(game.start());
+    ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
+    int width = 0, height = 0;
+    ASSERT_TRUE(game.windowSize(width, height));
+    EXPECT_EQ(800, width);
+    EXPECT_EQ(600, height);
+    // Line 12 (debug) was read too.
+    GameHarness::pause(300);
+    EXPECT_TRUE(hasLine(game.logLines(), "[OK]   \tJeu @ initGL : OpenGL initialized"));
+    EXPECT_EQ(0, game.stop());
+}
+
+struct BadName {
+    const char* name;
+    const char* level;
+};
+
+void PrintTo(const BadName& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class BadLevelName : public ::testing::TestWithParam<BadName> {};
+
+TEST_P(BadLevelName, ExitsWithStatusTwoAndAMessage)
+{
+    GameHarness game;
+    ASSERT_TRUE(game.start({GetParam().level}));
+    int status = -1;
+    ASSERT_TRUE(game.waitForExit(15000, &status));
+    EXPECT_EQ(2, status);
+    EXPECT_NE(std::string::npos, game.stderrText().find("level name")) << game.stderrText();
+    // Refused before anything else: no user folder was touched.
+    EXPECT_FALSE(korvelin_test::isDirectory(game.userDir()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, BadLevelName,
+    ::testing::Values(BadName{"Empty", ""}, BadName{"NoDot", "Canyon"},
+                      BadName{"ParentFolder", "../../etc.passwd"}, BadName{"Slash", "a/b.c"},
+                      BadName{"Backslash", "a\\b.c"}, BadName{"LeadingDot", ".hidden"},
+                      BadName{"TrailingDot", "Canyon."}, BadName{"Control", "Can\tyon.Zed"},
+                      BadName{"TooLong", "Canyon.Zeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeee"
+                                         "eeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeee"
+                                         "eeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeeee"
+                                         "eeeeeeeeeeeee"}),
+    [](const ::testing::TestParamInfo<BadName>& info) { return std::string(info.param.name); });
