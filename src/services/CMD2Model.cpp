@@ -1,13 +1,12 @@
 #include "services/CMD2Model.h"
 
+#include "services/BinaryFile.h"
 #include "services/CTextureManager.h"
 #include "services/VectorHelpers.h"
 
 #include <GL/gl.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -73,11 +72,9 @@ CMD2Model::CMD2Model()
 
 bool CMD2Model::LoadModel(std::string path)
 {
-    std::ifstream in(path.c_str(), std::ios::in | std::ios::binary);
-    if (!in.is_open())
+    std::vector<unsigned char> data;
+    if (!readBinaryFile(path, data))
         return false;
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
     return LoadModelFromMemory(data.data(), data.size());
 }
 

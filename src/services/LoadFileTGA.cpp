@@ -1,7 +1,8 @@
 #include "services/LoadFileTGA.h"
 
+#include "services/BinaryFile.h"
+
 #include <cstdint>
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -262,11 +263,8 @@ int LoadFileTGA(const char* path, unsigned char** pixels, int* width, int* heigh
         *pixels = nullptr;
     if (path == nullptr)
         return 0;
-    std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in.is_open())
+    std::vector<unsigned char> data;
+    if (!readBinaryFile(path, data))
         return 0;
-    std::vector<unsigned char> data((std::istreambuf_iterator<char>(in)),
-                                    std::istreambuf_iterator<char>());
-    in.close();
     return LoadTGAFromMemory(data.data(), (unsigned long)data.size(), pixels, width, height, flip);
 }
