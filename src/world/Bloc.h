@@ -31,7 +31,7 @@ public:
     virtual void refresh(long dt, double* players);
 
     // Type a used plain block turns into.
-    static const int usedType = 101;
+    static constexpr int usedType = 101;
 
 public:
     int type;

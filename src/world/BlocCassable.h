@@ -14,7 +14,7 @@ public:
     void refresh(long dt, double* players) override;
 
     // Milliseconds the halves take to hang straight down.
-    static const int openDuration = 200;
+    static constexpr int openDuration = 200;
 
 public:
     float openTime;

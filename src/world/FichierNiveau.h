@@ -22,8 +22,8 @@ struct FichierNiveau {
     // whose MD5 identifies the level.
     std::string digestText;
 
-    static const int maxSize = 4096;
-    static const int maxTime = 9999;
+    static constexpr int maxSize = 4096;
+    static constexpr int maxTime = 9999;
 
     // Reads a level's text into out. A header that is not numeric, fewer
     // than 2 rows, no column, a size beyond maxSize x maxSize, a time limit

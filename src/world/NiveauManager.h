@@ -110,8 +110,8 @@ public:
     Ghost ghost;
     bool ghostLoaded;
 
-    static const int backgroundList = 1;
-    static const int firstBlockList = 10;
+    static constexpr int backgroundList = 1;
+    static constexpr int firstBlockList = 10;
 
 private:
     // Frees the grid, the blocks and the display lists the level made.
