@@ -16,6 +16,7 @@ class GhostManager;
 class DebugManager;
 class GameManager;
 class SonsManager;
+class Ghost;
 
 // The application: its constructor runs the whole program (start-up, the
 // main loop, the loop's teardown) and returns when the player has left.
@@ -41,8 +42,21 @@ public:
     // --- one frame of the application (JeuGame.cpp) ---
     void refresh(long dt);
     void draw();
+    // One 3-D view of the game: 0 the single view, 1 left, 2 right.
+    void drawSub(int view);
 
     // --- end-of-game recording (JeuResults.cpp) ---
+    // Records a finished one-player game (best time, ghost on a new best,
+    // score posts); called once at the game-over step, before the level
+    // manager and the game manager are freed.
+    void recordResults();
+    // The same from the game's facts: difficulty -1 for chosen levels,
+    // digests the level digests joined, playTimeMs player 1's play time.
+    static void recordResults(bool cleared, bool solo, int difficulty, const std::string& fileName,
+                              const std::string& digests, long playTimeMs, const Ghost& run);
+    // The level's name with its last "." replaced by a tab, or with a tab
+    // and the default author appended when it has none.
+    static std::string levelScoreTitle(const std::string& fileName);
 
 private:
     // Services in the start-up order; both constructors share the tail.
