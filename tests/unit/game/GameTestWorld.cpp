@@ -1,0 +1,86 @@
+#include "GameTestWorld.h"
+
+#include "services/ClavierManager.h"
+#include "services/OptionsManager.h"
+#include "services/SonsManager.h"
+#include "world/Joueur.h"
+#include "world/NiveauManager.h"
+
+#include <SDL/SDL.h>
+#include <sstream>
+
+namespace game_test {
+
+std::string levelText(int seconds, const std::vector<std::string>& rows)
+{
+    std::istringstream first(rows.empty() ? std::string() : rows[0]);
+    int columns = 0;
+    std::string cell;
+    while (first >> cell)
+        ++columns;
+    std::ostringstream out;
+    out << "KZ2\n" << seconds << " " << rows.size() << " " << columns << "\n1 1 1 blueSky\n";
+    for (const std::string& row : rows)
+        out << row << "\n";
+    return out.str();
+}
+
+GameTestWorld::GameTestWorld(const korvelin_test::OptionsText& options)
+{
+    sandbox.writeUserFile("Data/Options.dat", options.str());
+    if (SDL_Init(SDL_INIT_VIDEO) == 0)
+        context = SDL_SetVideoMode(64, 64, 32, SDL_OPENGL) != nullptr;
+    SonsManager::getInstance()->setNoAudio(true);
+}
+
+GameTestWorld::~GameTestWorld()
+{
+    NiveauManager::kill();
+    GameManager::kill();
+    SDL_Quit();
+}
+
+void GameTestWorld::writeLevel(const std::string& name, const std::string& text)
+{
+    sandbox.writeUserFile("Levels/Custom/" + name + ".kzl", text);
+}
+
+GameManager* GameTestWorld::start(const std::vector<std::string>& levels, int players)
+{
+    OptionsManager::getInstance()->setNbJoueurs(players);
+    NiveauManager* niveau = NiveauManager::getInstance();
+    gm = GameManager::getInstance();
+    niveau->mode = players == 2 ? 4 : 2;
+    niveau->difficulty = -1;
+    niveau->levelNames = levels;
+    niveau->chargerNiveau();
+    gm->ajouterJoueur(new Joueur(1));
+    if (players == 2)
+        gm->ajouterJoueur(new Joueur(2));
+    return gm;
+}
+
+bool GameTestWorld::stepUntil(const std::function<bool()>& condition, long dt, int maxFrames)
+{
+    for (int i = 0; i < maxFrames; ++i) {
+        if (condition())
+            return true;
+        gm->refresh(dt);
+    }
+    return condition();
+}
+
+void GameTestWorld::step(long dt, int frames)
+{
+    for (int i = 0; i < frames; ++i)
+        gm->refresh(dt);
+}
+
+void GameTestWorld::setKey(int action, int player, int state)
+{
+    if (ClavierManager::clavier == nullptr)
+        ClavierManager::clavier = new ClavierManager();
+    ClavierManager::clavier->keyState[action][player - 1] = state;
+}
+
+} // namespace game_test

@@ -1,0 +1,52 @@
+#pragma once
+
+// A small world for driving the game manager from a test: a GL context, the
+// services with sound off, custom levels written into the player's folder,
+// and frames stepped with a fixed dt.
+#include "GameHarness.h"
+#include "TestFiles.h"
+
+#include "application/GameManager.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class Joueur;
+
+namespace game_test {
+
+// A custom level file: time limit, then rows of block numbers.
+std::string levelText(int seconds, const std::vector<std::string>& rows);
+
+class GameTestWorld {
+public:
+    // The settings in force come from an options file written first.
+    explicit GameTestWorld(const korvelin_test::OptionsText& options = korvelin_test::OptionsText());
+    ~GameTestWorld();
+
+    // Writes "Levels/Custom/<name>.kzl" into the player's folder.
+    void writeLevel(const std::string& name, const std::string& text);
+
+    // Starts a game of these custom levels (mode 2 for one player, 4 for
+    // two) the way the application does.
+    GameManager* start(const std::vector<std::string>& levels, int players);
+
+    // Runs frames of dt ms until the condition holds (true) or maxFrames.
+    bool stepUntil(const std::function<bool()>& condition, long dt, int maxFrames);
+    void step(long dt, int frames);
+
+    // Key state of an action (ClavierManager::Action) of player 1 or 2.
+    void setKey(int action, int player, int state);
+
+    bool contextReady() const { return context; }
+    const korvelin_test::SandboxedGameFolders& folders() const { return sandbox; }
+
+    GameManager* gm = nullptr;
+
+private:
+    korvelin_test::SandboxedGameFolders sandbox;
+    bool context = false;
+};
+
+} // namespace game_test
