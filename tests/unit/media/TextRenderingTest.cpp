@@ -1,0 +1,302 @@
+#include "MediaTestSupport.h"
+
+#include "services/ColorManager.h"
+#include "services/OptionsManager.h"
+#include "services/TexChar.h"
+#include "services/TextFromFontManager.h"
+#include "services/Utf8.h"
+
+#include <GL/gl.h>
+#include <SDL/SDL_ttf.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace media_test;
+
+namespace {
+
+const char* const SYSTEM_FONT = "/usr/share/fonts/truetype/comfortaa/Comfortaa-Regular.ttf";
+
+TEST(Utf8Splitter, SplitsOnCharacterBoundaries)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::string> characters;
+    };
+    const std::vector<Case> cases = {
+        {"ascii", "ab", {"a", "b"}},
+        {"two bytes", "\xC3\xA9t\xC3\xA9", {"\xC3\xA9", "t", "\xC3\xA9"}},
+        {"three bytes E2", "5\xE2\x82\xAC", {"5", "\xE2\x82\xAC"}},
+        {"three bytes other lead", "\xE3\x81\x82!", {"\xE3\x81\x82", "!"}},
+        {"four bytes", "\xF0\x9F\x98\x80x", {"\xF0\x9F\x98\x80", "x"}},
+        {"cut at the end", "a\xE2\x82", {"a", "\xE2\x82"}},
+        {"lone lead at the end", "a\xF0", {"a", "\xF0"}},
+        {"stray continuation bytes", "\x80\xBF" "a", {"\x80", "\xBF", "a"}},
+        {"invalid lead", "\xFF" "a", {"\xFF", "a"}},
+        {"empty", "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Utf8::split(c.text), c.characters);
+        EXPECT_EQ(Utf8::length(c.text), c.characters.size());
+    }
+}
+
+TEST(Utf8Splitter, LeftKeepsWholeCharacters)
+{
+    const std::string title = "Caf\xC3\xA9 \xE2\x82\xAC";
+    EXPECT_EQ(Utf8::left(title, 4), "Caf\xC3\xA9");
+    EXPECT_EQ(Utf8::left(title, 3), "Caf");
+    EXPECT_EQ(Utf8::left(title, 100), title);
+    EXPECT_EQ(Utf8::left("ab\xE2\x82", 3), "ab\xE2\x82");
+    EXPECT_EQ(Utf8::left("", 2), "");
+}
+
+TEST(TextHelpers, PowersOfTwoRoundingAndAspect)
+{
+    const std::pair<int, int> powers[] = {{1, 1}, {2, 2}, {3, 4}, {64, 64}, {65, 128}, {1000, 1024}};
+    for (auto p : powers)
+        EXPECT_EQ(TextFromFontManager::nextpoweroftwo(p.first), p.second) << p.first;
+    EXPECT_EQ(TextFromFontManager::round(2.5), 3);
+    EXPECT_EQ(TextFromFontManager::round(2.49), 2);
+    EXPECT_DOUBLE_EQ(TextFromFontManager::aspectFactor(0), 1.0);
+    EXPECT_DOUBLE_EQ(TextFromFontManager::aspectFactor(1), 1.0);
+    EXPECT_DOUBLE_EQ(TextFromFontManager::aspectFactor(2), 1.1);
+    EXPECT_DOUBLE_EQ(TextFromFontManager::aspectFactor(3), 0.95);
+    EXPECT_EQ(TextFromFontManager::cacheKey("a", 15), "***15***a");
+}
+
+// One drawn quad as feedback mode reports it, in overlay coordinates.
+struct Quad {
+    float left, right, bottom, top;
+    float colour[4];
+};
+
+class QuadFeedback {
+public:
+    QuadFeedback()
+    {
+        glViewport(0, 0, 64, 64);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, 1, 0, 1, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glDisable(GL_CULL_FACE);
+        glDisable(GL_LIGHTING);
+        glFeedbackBuffer((GLsizei)buffer.size(), GL_3D_COLOR, buffer.data());
+        glRenderMode(GL_FEEDBACK);
+    }
+
+    std::vector<Quad> finish()
+    {
+        GLint n = glRenderMode(GL_RENDER);
+        std::vector<Quad> quads;
+        for (GLint i = 0; i < n;) {
+            GLint token = (GLint)buffer[(std::size_t)i++];
+            if (token != GL_POLYGON_TOKEN)
+                continue;
+            GLint count = (GLint)buffer[(std::size_t)i++];
+            Quad q = {1e9f, -1e9f, 1e9f, -1e9f, {0, 0, 0, 0}};
+            for (GLint k = 0; k < count; ++k, i += 7) {
+                const GLfloat* v = &buffer[(std::size_t)i];
+                q.left = std::min(q.left, v[0] / 64);
+                q.right = std::max(q.right, v[0] / 64);
+                q.bottom = std::min(q.bottom, v[1] / 64);
+                q.top = std::max(q.top, v[1] / 64);
+                for (int c = 0; c < 4; ++c)
+                    q.colour[c] = v[3 + c];
+            }
+            quads.push_back(q);
+        }
+        return quads;
+    }
+
+private:
+    std::vector<GLfloat> buffer = std::vector<GLfloat>(1 << 16);
+};
+
+class TextRenderingTest : public ::testing::Test {
+protected:
+    explicit TextRenderingTest(bool withFont = true)
+    {
+        if (withFont)
+            sandbox.writeInstallFile("Fonts/Comfortaa.ttf", korvelin_test::readFile(SYSTEM_FONT));
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(window.ok());
+        ASSERT_EQ(TTF_Init(), 0);
+    }
+
+    void TearDown() override
+    {
+        text.reset();
+        TTF_Quit();
+    }
+
+    TextFromFontManager* make(const korvelin_test::OptionsText& options)
+    {
+        text.reset();
+        sandbox.writeUserFile("Data/Options.dat", options.str());
+        OptionsManager::kill();
+        text.reset(new TextFromFontManager());
+        return text.get();
+    }
+
+    TextFromFontManager* make() { return make(korvelin_test::OptionsText()); }
+
+    GlWindow window;
+    MediaSandbox sandbox;
+    std::unique_ptr<TextFromFontManager> text;
+};
+
+class MissingFontTest : public TextRenderingTest {
+protected:
+    MissingFontTest() : TextRenderingTest(false) {}
+};
+
+korvelin_test::OptionsText screen(int width, int height, int textures = 1)
+{
+    korvelin_test::OptionsText options;
+    options.width = width;
+    options.height = height;
+    options.textures = textures;
+    return options;
+}
+
+double black[4] = {0, 0, 0, 1};
+double grey[4] = {0.5, 0.5, 0.5, 0.8};
+
+} // namespace
+
+TEST_F(TextRenderingTest, OneCachedTexturePerCharacterAndBorder)
+{
+    TextFromFontManager* t = make();
+    ASSERT_TRUE(t->hasFont());
+    t->draw("ab", black, 0.5, 0.5, 1, 1, 0.012, 1, 0);
+    EXPECT_EQ(t->getCacheSize(), 2u);
+    TexChar* a = t->getTexChar("a", 0);
+    t->draw("ab", black, 0.5, 0.5, 1, 1, 0.012, 1, 0);
+    t->draw("ba", black, 0.5, 0.5, 1, 1, 0.012, 3, 0);
+    EXPECT_EQ(t->getCacheSize(), 2u);
+    EXPECT_EQ(t->getTexChar("a", 0), a);
+
+    TexChar* bordered = t->getTexChar("a", 15);
+    ASSERT_NE(bordered, nullptr);
+    EXPECT_NE(bordered, a);
+    EXPECT_EQ(t->getCacheSize(), 3u);
+    // The border fattens the texture, never the measured text.
+    EXPECT_EQ(bordered->getWidth(), a->getWidth());
+    EXPECT_GE(bordered->getWidthNextPow(), a->getWidthNextPow());
+    EXPECT_EQ(a->getWidthNextPow(), TextFromFontManager::nextpoweroftwo(a->getWidth() + 4));
+    EXPECT_TRUE(glIsTexture(a->getTexture()));
+}
+
+TEST_F(TextRenderingTest, MultiByteCharactersTakeOneTextureEach)
+{
+    TextFromFontManager* t = make();
+    t->draw("\xC3\xA9\xE2\x82\xAC\xE2\x80\xA6", black, 0.5, 0.5, 1, 1, 0.012, 1, 0);
+    EXPECT_EQ(t->getCacheSize(), 3u);
+    EXPECT_NE(t->getTexChar("\xC3\xA9", 0), nullptr);
+    EXPECT_NE(t->getTexChar("\xE2\x82\xAC", 0), nullptr);
+    // A broken sequence at the end is drawn or skipped, never read past.
+    t->draw("x\xE2\x82", black, 0.5, 0.5, 1, 1, 0.012, 1, 0);
+}
+
+TEST_F(TextRenderingTest, AlignmentPlacesTheStart)
+{
+    TextFromFontManager* t = make(screen(1024, 768));
+    const std::string word = "Korvelin";
+    const double r = t->largeurTexte(word, 0.012, 1, 0);
+    EXPECT_GT(r, 0);
+    EXPECT_DOUBLE_EQ(t->debutTexte(word, 0.012, 1, 0), 0);
+    EXPECT_DOUBLE_EQ(t->debutTexte(word, 0.012, 2, 0), -r);
+    EXPECT_DOUBLE_EQ(t->debutTexte(word, 0.012, 3, 0), -r / 2);
+
+    // Fixed pitch: bytes x spacing / scale x H x 1280 / W.
+    const double fixed = 8 * 0.075 * 768 * 1280.0 / 1024;
+    EXPECT_DOUBLE_EQ(t->largeurTexte(word, 0.075, 4, 0), fixed);
+    EXPECT_DOUBLE_EQ(t->debutTexte(word, 0.075, 5, 0), -fixed);
+    EXPECT_DOUBLE_EQ(t->debutTexte(word, 0.075, 6, 0), -fixed / 2);
+
+    // Drawn: the first quad starts at x + start x the drawing scale.
+    const double toScreen = 768 / 1000.0 * 0.5 / 1024;
+    for (int align : {1, 3}) {
+        SCOPED_TRACE(align);
+        QuadFeedback feedback;
+        t->draw(word, black, 0.5, 0.5, 0.5, 0.5, 0.012, align, 0);
+        std::vector<Quad> quads = feedback.finish();
+        ASSERT_FALSE(quads.empty());
+        EXPECT_NEAR(quads.front().left, 0.5 + t->debutTexte(word, 0.012, align, 0) * toScreen, 2e-3);
+    }
+}
+
+TEST_F(TextRenderingTest, BorderPassDrawsUnderTheTextInItsColour)
+{
+    TextFromFontManager* t = make();
+    ColorManager* colours = CSingleton<ColorManager>::GetInstance();
+    colours->setColor(1, 1, 1, 0.5);
+    QuadFeedback feedback;
+    t->drawWithBorder("ab", black, grey, 0.5, 0.5, 1, 1, 0.012, 1, 5);
+    std::vector<Quad> quads = feedback.finish();
+    ASSERT_EQ(quads.size() % 2, 0u);
+    ASSERT_FALSE(quads.empty());
+    // First the border colour, then the text colour, each faded by the
+    // alpha current before the call.
+    EXPECT_NEAR(quads.front().colour[0], 0.5, 0.01);
+    EXPECT_NEAR(quads.front().colour[3], 0.4, 0.01);
+    EXPECT_NEAR(quads.back().colour[0], 0.0, 0.01);
+    EXPECT_NEAR(quads.back().colour[3], 0.5, 0.01);
+    EXPECT_DOUBLE_EQ(colours->getAlpha(), 0.5);
+    EXPECT_EQ(t->getCacheSize(), 4u);
+}
+
+TEST_F(TextRenderingTest, SizeFollowsScreenHeightAspectAndQuality)
+{
+    auto height = [this](const korvelin_test::OptionsText& options) {
+        TextFromFontManager* t = make(options);
+        QuadFeedback feedback;
+        t->draw("H", black, 0.5, 0.5, 1, 1, 0.012, 1, 0);
+        std::vector<Quad> quads = feedback.finish();
+        return quads.empty() ? 0.0 : (double)(quads.front().top - quads.front().bottom);
+    };
+    const double classic = height(screen(1024, 768));
+    ASSERT_GT(classic, 0);
+    EXPECT_NEAR(height(screen(640, 480)), classic, 1e-3);
+    EXPECT_NEAR(height(screen(1280, 720)) / classic, 1.1, 1e-3);
+    EXPECT_NEAR(height(screen(1280, 1024)) / classic, 0.95, 1e-3);
+
+    // Low quality renders at 20 points but scales by 4.9: about the same size.
+    auto width = [this](int textures) {
+        TextFromFontManager* t = make(screen(1024, 768, textures));
+        return t->largeurTexte("Korvelin", 0.012, 1, 0) * (textures ? 1.0 : 4.9);
+    };
+    const double high = width(1);
+    const double low = width(0);
+    EXPECT_NEAR(low / high, 1.0, 0.1);
+}
+
+TEST_F(TextRenderingTest, EmptyTextDrawsNothing)
+{
+    TextFromFontManager* t = make();
+    QuadFeedback feedback;
+    t->draw("", black, 0.5, 0.5, 1, 1, 0.012, 3, 0);
+    EXPECT_TRUE(feedback.finish().empty());
+    EXPECT_EQ(t->getCacheSize(), 0u);
+}
+
+TEST_F(MissingFontTest, DrawsNothingAndLogs)
+{
+    TextFromFontManager* t = make();
+    EXPECT_FALSE(t->hasFont());
+    EXPECT_EQ(t->getTexChar("a", 0), nullptr);
+    QuadFeedback feedback;
+    t->drawWithBorder("abc", black, grey, 0.5, 0.5, 1, 1, 0.012, 3, 5);
+    EXPECT_TRUE(feedback.finish().empty());
+    EXPECT_EQ(sandbox.countLogLines("[ERROR]", "The font couldn't be opened"), 1);
+}
