@@ -7,27 +7,44 @@
 
 namespace {
 
+DebugManager* debugLog()
+{
+    return CSingleton<DebugManager>::GetInstance();
+}
+
+Mix_Music* loadMusic(const char* path)
+{
+    Mix_Music* music = Mix_LoadMUS(path);
+    if (music == nullptr)
+        debugLog()->o("Jeu", "initSons", false, "The music couldn't be loaded", path);
+    return music;
+}
+
 Mix_Chunk* loadSound(const char* path)
 {
-    return Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
+    Mix_Chunk* sound = Mix_LoadWAV_RW(SDL_RWFromFile(path, "rb"), 1);
+    if (sound == nullptr)
+        debugLog()->o("Jeu", "initSons", false, "The sound couldn't be loaded", path);
+    return sound;
 }
 
 } // namespace
 
 // Loads every music and sound into the sound service once. A file that fails
-// to load leaves its field null, which the sound service plays as silence.
+// to load leaves its field null, which the sound service plays as silence,
+// and one error line in the log.
 void Jeu::initSons()
 {
     if (sons == nullptr)
         sons = SonsManager::getInstance();
     SonsManager* s = sons;
 
-    s->premenu = Mix_LoadMUS("Musics/premenu.wav");
-    s->menu = Mix_LoadMUS("Musics/menu.wav");
-    s->intro = Mix_LoadMUS("Musics/intro.wav");
-    s->game = Mix_LoadMUS("Musics/game.wav");
-    s->finNiveau = Mix_LoadMUS("Musics/finNiveau.wav");
-    s->gameOver = Mix_LoadMUS("Musics/gameOver.wav");
+    s->premenu = loadMusic("Musics/premenu.wav");
+    s->menu = loadMusic("Musics/menu.wav");
+    s->intro = loadMusic("Musics/intro.wav");
+    s->game = loadMusic("Musics/game.wav");
+    s->finNiveau = loadMusic("Musics/finNiveau.wav");
+    s->gameOver = loadMusic("Musics/gameOver.wav");
 
     s->beep = loadSound("Sounds/beep.wav");
     s->beep2 = loadSound("Sounds/beep2.wav");
@@ -43,5 +60,5 @@ void Jeu::initSons()
     s->noTime = loadSound("Sounds/noTime.wav");
     s->switchSound = loadSound("Sounds/switch.wav");
 
-    CSingleton<DebugManager>::GetInstance()->o("Jeu", "initSons", true, "Sounds initialized");
+    debugLog()->o("Jeu", "initSons", true, "Sounds initialized");
 }
