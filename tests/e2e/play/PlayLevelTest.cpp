@@ -1,0 +1,94 @@
+// The real game started with a custom level on the command line: it plays
+// the level with held keys to the finish and ends cleanly.
+#include "GameHarness.h"
+#include "Picture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using korvelin_test::GameHarness;
+using korvelin_test::OptionsText;
+
+namespace {
+
+// Eight rows of three columns; the two far rows are the finish. The player
+// starts on row 7, in the middle column.
+const char* const kRunLevel =
+    "KZ2\n60 8 3\n1 1 1 blueSky\n"
+    "100 100 100\n100 100 100\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n";
+
+bool hasLineEnding(const std::vector<std::string>& lines, const std::string& end)
+{
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.size() >= end.size() && l.compare(l.size() - end.size(), end.size(), end) == 0;
+    });
+}
+
+class PlayLevel : public ::testing::Test {
+protected:
+    void startGame(bool gameMessages)
+    {
+        OptionsText options;
+        options.width = 640;
+        options.height = 480;
+        options.gameMessages = gameMessages;
+        game.setOptions(options);
+        game.writeUserFile("Levels/Custom/Run.Tester.kzl", kRunLevel);
+        ASSERT_TRUE(game.start({"Run.Tester"}));
+        ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
+    }
+
+    GameHarness game;
+};
+
+TEST_F(PlayLevel, PlaysACommandLineLevelToItsFinishAndEndsWithStatusZero)
+{
+    startGame(false);
+    GameHarness::pause(500);
+    // Validate skips the intro sweep; with game messages off play starts.
+    ASSERT_TRUE(game.pressKey("space", 150));
+    ASSERT_TRUE(game.keyDown("w"));
+    int status = -1;
+    const bool ended = game.waitForExit(40000, &status);
+    game.keyUp("w");
+    ASSERT_TRUE(ended) << "the game did not end by itself\n" << game.log();
+    EXPECT_EQ(0, status) << game.stderrText();
+
+    const std::vector<std::string> lines = game.logLines();
+    EXPECT_TRUE(hasLineEnding(lines, "Introduction interupted")) << game.log();
+    EXPECT_TRUE(hasLineEnding(lines, "Level Over")) << game.log();
+    EXPECT_TRUE(hasLineEnding(lines, "The level is over")) << game.log();
+    EXPECT_FALSE(hasLineEnding(lines, "The Introduction is Over"));
+}
+
+TEST_F(PlayLevel, ScreenshotShowsTheLevelThePlayerAndTheHeadsUpDisplay)
+{
+    startGame(true);
+    GameHarness::pause(300);
+    ASSERT_TRUE(game.pressKey("space", 150));
+    // Into the countdown and then play.
+    GameHarness::pause(2600);
+    const std::string shot = game.installDir() + "/play.png";
+    ASSERT_TRUE(game.screenshot(shot));
+    EXPECT_TRUE(game.running());
+
+    play_test::Picture picture;
+    ASSERT_TRUE(picture.load(shot));
+    ASSERT_EQ(640, picture.width());
+    // The time left, bottom left, the play time, top middle, and the level's
+    // title, top right, are black texts over the background.
+    EXPECT_GT(picture.darkPixels(4, 455, 200, 478), 40);
+    EXPECT_GT(picture.darkPixels(280, 4, 360, 30), 20);
+    EXPECT_GT(picture.darkPixels(440, 4, 636, 30), 40);
+    // Sky at the top, blocks in the middle of the picture.
+    int r, g, b;
+    picture.at(320, 60, r, g, b);
+    EXPECT_GT(b, r);
+    EXPECT_GT(picture.darkPixels(120, 180, 520, 370), 500);
+    EXPECT_EQ(0, game.stop());
+}
+
+} // namespace
