@@ -35,8 +35,9 @@ void Jeu::recordResults()
     NiveauManager* level = niveau != nullptr ? niveau : NiveauManager::niveauManager;
     if (game == nullptr || level == nullptr)
         return;
-    // A game left from the pause menu records nothing.
-    const bool cleared = game->isAllLevelsCleared() && !game->jeuQuitte();
+    // A game left from the pause menu is not cleared and records nothing;
+    // jeuQuitte() is also true after a finished level list, so it is no test.
+    const bool cleared = game->isAllLevelsCleared();
     const bool solo = OptionsManager::getInstance()->getNbJoueurs() == 1;
     if (!cleared || !solo)
         return;

@@ -1,0 +1,310 @@
+// The real game, started with a custom level on the command line and played
+// to its finish with held keys: what it leaves in the player's folder, what
+// a slower run leaves, the replay of the ghost, and the score posts.
+
+#include "../../unit/records/LocalHttpServer.h"
+#include "GameHarness.h"
+#include "TestFiles.h"
+
+#include "records/CryptageManager.h"
+#include "records/DifficultyScoresManager.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <locale>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using korvelin_test::GameHarness;
+using korvelin_test::OptionsText;
+using korvelin_test::ScopedEnv;
+
+namespace {
+
+// Eight rows of three columns; the two far rows are the finish. The player
+// starts on row 7, in the middle column.
+const char* const kLevel =
+    "KZ2\n60 8 3\n1 1 1 blueSky\n"
+    "100 100 100\n100 100 100\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n";
+const char* const kLevelName = "Run.Tester";
+const char* const kBestTimeFile = "Levels/Custom/Run.Tester.kzs";
+const char* const kGhostFile = "Levels/Custom/Run.Tester.kzg";
+
+bool endsWith(const std::string& line, const std::string& end)
+{
+    return line.size() >= end.size() && line.compare(line.size() - end.size(), end.size(), end) == 0;
+}
+
+bool hasLineEnding(const std::vector<std::string>& lines, const std::string& end)
+{
+    return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) { return endsWith(l, end); });
+}
+
+bool hasLineContaining(const std::vector<std::string>& lines, const std::string& part)
+{
+    return std::any_of(lines.begin(), lines.end(),
+                       [&](const std::string& l) { return l.find(part) != std::string::npos; });
+}
+
+// The text after `marker` on the first log line holding it, or "".
+std::string afterMarker(const std::vector<std::string>& lines, const std::string& marker)
+{
+    for (const std::string& l : lines) {
+        std::string::size_type at = l.find(marker);
+        if (at != std::string::npos)
+            return l.substr(at + marker.size());
+    }
+    return std::string();
+}
+
+std::vector<std::string> split(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::string current;
+    for (char c : text) {
+        if (c == separator) {
+            parts.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    parts.push_back(current);
+    return parts;
+}
+
+bool isInteger(const std::string& text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// A float field as the game writes it: the default notation of the value.
+bool isGameFloat(const std::string& text)
+{
+    char* end = nullptr;
+    float value = std::strtof(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size())
+        return false;
+    std::ostringstream again;
+    again.imbue(std::locale::classic());
+    again << static_cast<double>(value);
+    return again.str() == text;
+}
+
+// Checks the ghost file's form line by line: POS lines (time, six floats)
+// in time order, then INS lines (time, "Sound", a sound word).
+void expectGhostFileForm(const std::string& text, size_t* poses, size_t* events)
+{
+    *poses = 0;
+    *events = 0;
+    ASSERT_FALSE(text.empty());
+    ASSERT_EQ(text.back(), '\n');
+    ASSERT_EQ(text.find('\r'), std::string::npos);
+    std::vector<std::string> lines = split(text.substr(0, text.size() - 1), '\n');
+    long lastTime = -1;
+    for (const std::string& line : lines) {
+        SCOPED_TRACE(line);
+        std::vector<std::string> fields = split(line, '\t');
+        if (fields[0] == "POS") {
+            ASSERT_EQ(*events, 0u) << "a pose after the events";
+            ASSERT_EQ(fields.size(), 8u);
+            ASSERT_TRUE(isInteger(fields[1]));
+            long time = std::atol(fields[1].c_str());
+            EXPECT_GE(time, lastTime);
+            lastTime = time;
+            for (int i = 2; i < 8; ++i)
+                EXPECT_TRUE(isGameFloat(fields[i])) << fields[i];
+            ++*poses;
+        } else {
+            ASSERT_EQ(fields[0], "INS");
+            ASSERT_EQ(fields.size(), 4u);
+            EXPECT_TRUE(isInteger(fields[1]));
+            EXPECT_EQ(fields[2], "Sound");
+            const std::vector<std::string> words = { "rebond", "rebond2", "bonus", "malus", "open" };
+            EXPECT_NE(std::find(words.begin(), words.end(), fields[3]), words.end());
+            ++*events;
+        }
+    }
+}
+
+class RecordsPlay : public ::testing::Test {
+protected:
+    // Starts a game of the test level; files of an earlier run are put back
+    // into the new player's folder first.
+    void startGame(GameHarness& game, const std::vector<std::pair<std::string, std::string>>& userFiles = {})
+    {
+        OptionsText options;
+        options.gameMessages = false; // play starts as soon as the intro is skipped
+        game.setOptions(options);
+        game.writeUserFile(std::string("Levels/Custom/") + kLevelName + ".kzl", kLevel);
+        for (const auto& file : userFiles)
+            game.writeUserFile(file.first, file.second);
+        ASSERT_TRUE(game.start({ kLevelName }));
+        ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
+        for (int i = 0; i < 100 && !hasLineEnding(game.logLines(), "Model loaded"); ++i)
+            GameHarness::pause(100);
+        GameHarness::pause(300);
+    }
+
+    bool skipIntro(GameHarness& game)
+    {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            if (!game.pressKey("space", 150))
+                return false;
+            for (int i = 0; i < 10; ++i) {
+                if (hasLineEnding(game.logLines(), "Introduction interupted"))
+                    return true;
+                GameHarness::pause(100);
+            }
+        }
+        return false;
+    }
+
+    // Waits `idleMs` in play, then holds forward until the game ends by itself.
+    void playToTheFinish(GameHarness& game, int idleMs)
+    {
+        ASSERT_TRUE(skipIntro(game)) << game.log();
+        GameHarness::pause(idleMs);
+        int status = -1;
+        bool ended = false;
+        for (int i = 0; i < 20 && !ended; ++i) {
+            game.keyDown("w");
+            ended = game.waitForExit(2000, &status);
+        }
+        game.keyUp("w");
+        ASSERT_TRUE(ended) << "the game did not end by itself\n" << game.log();
+        EXPECT_EQ(status, 0) << game.stderrText();
+        ASSERT_TRUE(hasLineEnding(game.logLines(), "The level is over")) << game.log();
+    }
+
+    static std::string cipher(std::string text)
+    {
+        CryptageManager::getInstance()->crypt(text, CryptageManager::levelScoreKey);
+        return text;
+    }
+
+    static std::string decipher(std::string text, const char* key)
+    {
+        CryptageManager::getInstance()->deCrypt(text, key);
+        return text;
+    }
+};
+
+TEST_F(RecordsPlay, AFinishLeavesTheBestTimeAndGhostAndASlowerRunLeavesThemUnchanged)
+{
+    std::string bestTime, ghost;
+    {
+        GameHarness first;
+        startGame(first);
+        if (HasFatalFailure())
+            return;
+        playToTheFinish(first, 0);
+        if (HasFatalFailure())
+            return;
+        const std::vector<std::string> lines = first.logLines();
+        EXPECT_TRUE(hasLineContaining(lines, "chargerNiveau - No Ghost for")) << first.log();
+
+        // The best time: the scrambled text of the time the game stored,
+        // one token and nothing else.
+        ASSERT_TRUE(first.userFileExists(kBestTimeFile)) << first.log();
+        bestTime = first.readUserFile(kBestTimeFile);
+        const std::string stored = afterMarker(lines, "Time overwrited :  ");
+        ASSERT_FALSE(stored.empty()) << first.log();
+        EXPECT_EQ(bestTime, cipher(stored));
+        const std::string plain = decipher(bestTime, CryptageManager::levelScoreKey);
+        EXPECT_EQ(plain, stored);
+        EXPECT_TRUE(DifficultyScoresManager::isTimeText(plain)) << plain;
+        EXPECT_EQ(plain.find(' '), std::string::npos);
+
+        // The ghost: the run as POS and INS lines.
+        ASSERT_TRUE(first.userFileExists(kGhostFile)) << first.log();
+        ghost = first.readUserFile(kGhostFile);
+        size_t poses = 0, events = 0;
+        expectGhostFileForm(ghost, &poses, &events);
+        EXPECT_GT(poses, 5u);
+        EXPECT_GT(events, 0u) << "the bounces' sounds are recorded";
+        EXPECT_FALSE(hasLineContaining(lines, "Loading value")) << "no ghost to replay yet";
+    }
+
+    // A slower run of the same level: nothing changes, byte for byte, and
+    // the stored ghost is replayed beside the player.
+    GameHarness second;
+    startGame(second, { { kBestTimeFile, bestTime }, { kGhostFile, ghost } });
+    if (HasFatalFailure())
+        return;
+    playToTheFinish(second, 4000);
+    if (HasFatalFailure())
+        return;
+    const std::vector<std::string> lines = second.logLines();
+    EXPECT_TRUE(hasLineContaining(lines, "chargerNiveau - Ghost loaded for")) << second.log();
+    EXPECT_TRUE(hasLineContaining(lines, "Ghost Found")) << second.log();
+    EXPECT_TRUE(hasLineContaining(lines, "Loading value")) << "the ghost was not replayed";
+    EXPECT_FALSE(hasLineContaining(lines, "Time overwrited")) << second.log();
+    EXPECT_EQ(second.readUserFile(kBestTimeFile), bestTime);
+    EXPECT_EQ(second.readUserFile(kGhostFile), ghost);
+}
+
+TEST_F(RecordsPlay, WithAnAccountTheGameGreetsTheServerAndPostsTheLevel)
+{
+    LocalHttpServer server;
+    ScopedEnv address("KORVELIN_SCORE_SERVER", server.address());
+    GameHarness game;
+    game.writeUserFile("Data/Account.dat", "77\tsecond\tsecrethash\n");
+    startGame(game);
+    if (HasFatalFailure())
+        return;
+    // The start-up request comes before the window opens.
+    std::vector<HttpRequest> requests = server.requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].method, "GET");
+    EXPECT_EQ(requests[0].path, "/Game/blank.php");
+
+    playToTheFinish(game, 0);
+    if (HasFatalFailure())
+        return;
+    requests = server.requests();
+    ASSERT_EQ(requests.size(), 2u) << game.log();
+    EXPECT_EQ(requests[1].method, "POST");
+    EXPECT_EQ(requests[1].path, "/Game/sendLevelScore.php");
+    auto parts = requests[1].formParts();
+    ASSERT_EQ(parts.size(), 4u);
+    EXPECT_EQ(parts[0], (std::pair<std::string, std::string>("id", "77")));
+    EXPECT_EQ(parts[1], (std::pair<std::string, std::string>("hash", "secrethash")));
+    EXPECT_EQ(parts[2].first, "val");
+    const std::vector<std::string> value = split(decipher(parts[2].second, CryptageManager::levelUploadKey), '\t');
+    ASSERT_EQ(value.size(), 3u) << parts[2].second;
+    EXPECT_EQ(value[0], "Run");
+    EXPECT_EQ(value[1], "Tester");
+    // The seconds of the post truncate to the stored best time.
+    const std::string stored = afterMarker(game.logLines(), "Time overwrited :  ");
+    double seconds = std::atof(value[2].c_str());
+    EXPECT_GT(seconds, 0.0);
+    EXPECT_EQ(std::to_string(static_cast<long>(seconds * 10 + 1e-7) / 10) + "."
+                  + std::to_string(static_cast<long>(seconds * 10 + 1e-7) % 10),
+              stored);
+    EXPECT_EQ(parts[3].first, "md5");
+    EXPECT_EQ(parts[3].second.size(), 32u);
+    EXPECT_EQ(parts[3].second.find_first_not_of("0123456789abcdef"), std::string::npos);
+    EXPECT_EQ(game.stdoutText().find(LocalHttpServer::replyBody), std::string::npos);
+}
+
+TEST_F(RecordsPlay, WithoutAnAccountNothingIsSent)
+{
+    LocalHttpServer server;
+    ScopedEnv address("KORVELIN_SCORE_SERVER", server.address());
+    GameHarness game;
+    startGame(game);
+    if (HasFatalFailure())
+        return;
+    playToTheFinish(game, 0);
+    if (HasFatalFailure())
+        return;
+    EXPECT_TRUE(server.requests().empty());
+    EXPECT_EQ(game.readUserFile("Data/Account.dat"), "-1\n");
+    EXPECT_TRUE(game.userFileExists(kBestTimeFile));
+}
+
+} // namespace
