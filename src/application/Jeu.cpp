@@ -3,6 +3,9 @@
 #include "application/FrameTiming.h"
 #include "application/KeyStateUpdater.h"
 #include "platform/Termination.h"
+#include "records/GhostManager.h"
+#include "records/LevelScoresManager.h"
+#include "records/SendScoreManager.h"
 #include "services/CTextureManager.h"
 #include "services/ClavierManager.h"
 #include "services/DebugManager.h"
@@ -73,11 +76,11 @@ void Jeu::fetchServices(bool commandLineOrder)
     if (LightManager::light == nullptr)
         LightManager::light = new LightManager();
     light = LightManager::light;
-    // SERVICE-FETCH SendScoreManager: sendScore = SendScoreManager::inst (when its header lands)
+    sendScore = SendScoreManager::getInstance();
     if (commandLineOrder)
         debug = DebugManager::GetInstance();
-    // SERVICE-FETCH LevelScoresManager: levelScores = LevelScoresManager::scoreManagerInst (when its header lands)
-    // SERVICE-FETCH GhostManager: ghosts = GhostManager::ghostManagerInst (when its header lands)
+    levelScores = LevelScoresManager::getInstance();
+    ghosts = GhostManager::getInstance();
 }
 
 void Jeu::startUp()

@@ -49,9 +49,11 @@ void Jeu::refresh(long dt)
         return;
     }
 
-    // The game is over. The level lists that follow a game are not part of
-    // the program yet, so the game ends the program; the level manager and
-    // the game manager are freed first.
+    // The game is over: a finished one-player result is recorded first.
+    // The level lists that follow a game are not part of the program yet,
+    // so the game then ends the program; the level manager and the game
+    // manager are freed first.
+    recordResults();
     NiveauManager::kill();
     niveau = nullptr;
     GameManager::kill();

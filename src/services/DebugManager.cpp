@@ -62,8 +62,3 @@ void DebugManager::o(std::string classe, std::string methode, bool ok, std::stri
     beginLine(classe, methode, ok, message);
     *out << ' ' << extra << std::endl;
 }
-
-void DebugManager::o(std::string classe, std::string methode, bool ok, std::string message, const char* extra)
-{
-    o(classe, methode, ok, message, std::string(extra != nullptr ? extra : ""));
-}

@@ -20,7 +20,6 @@ public:
     void o(std::string classe, std::string methode, bool ok, std::string message);
     void o(std::string classe, std::string methode, bool ok, std::string message, double number);
     void o(std::string classe, std::string methode, bool ok, std::string message, std::string extra);
-    void o(std::string classe, std::string methode, bool ok, std::string message, const char* extra);
 
 private:
     void beginLine(const std::string& classe, const std::string& methode, bool ok,

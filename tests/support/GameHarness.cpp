@@ -317,7 +317,7 @@ bool GameHarness::waitForWindow(int timeoutMs)
         if (!running())
             return false;
         std::string out;
-        if (runOnDisplay({"xdotool", "search", "--name", "^Korvelin$"}, &out, 5000) == 0) {
+        if (runOnDisplay({"xdotool", "search", "--onlyvisible", "--name", "^Korvelin$"}, &out, 5000) == 0) {
             std::istringstream ids(out);
             std::string id;
             if (ids >> id) {
