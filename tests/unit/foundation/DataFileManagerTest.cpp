@@ -1,0 +1,162 @@
+// Data paths, the player's folder tree and the seeding of user files.
+#include "TestFiles.h"
+#include "platform/UserRoot.h"
+#include "services/DataFileManager.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+using korvelin_test::SandboxedGameFolders;
+using korvelin_test::ScopedEnv;
+
+namespace {
+
+std::string readAll(std::fstream& in)
+{
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+TEST(UserRoot, FollowsAppDataThenXdgThenHome)
+{
+    {
+        ScopedEnv appData("APPDATA", "/tmp/appdata-root");
+        ScopedEnv xdg("XDG_DATA_HOME", "/tmp/xdg-root");
+        EXPECT_EQ("/tmp/appdata-root/Korvelin/", platform::userRoot());
+    }
+    {
+        ScopedEnv appData("APPDATA", "");
+        ScopedEnv xdg("XDG_DATA_HOME", "/tmp/xdg-root/");
+        EXPECT_EQ("/tmp/xdg-root/Korvelin/", platform::userRoot());
+    }
+    {
+        ScopedEnv appData("APPDATA", "");
+        ScopedEnv xdg("XDG_DATA_HOME", "");
+        ScopedEnv home("HOME", "/home/player");
+        EXPECT_EQ("/home/player/.local/share/Korvelin/", platform::userRoot());
+    }
+    {
+        ScopedEnv appData("APPDATA", "C:\\Users\\p\\AppData");
+        EXPECT_EQ("C:/Users/p/AppData/Korvelin/", platform::userRoot());
+    }
+}
+
+TEST(DataFiles, MakingTheServiceCreatesTheEightFoldersUnderAMissingBase)
+{
+    korvelin_test::TempDir root;
+    // The base itself does not exist yet, as ~/.local/share on a new system.
+    ScopedEnv appData("APPDATA", root.path() + "/deep/base");
+    DataFileManager* files = DataFileManager::GetInstance();
+    ASSERT_NE(nullptr, files);
+    const std::string user = root.path() + "/deep/base/Korvelin/";
+    for (const char* folder : {"", "Data", "Levels", "Levels/Custom", "Levels/Official", "Images",
+                               "Images/Previews", "Images/Previews/Custom"})
+        EXPECT_TRUE(korvelin_test::isDirectory(user + folder)) << folder;
+}
+
+TEST(DataFiles, GetPathJoinsTheUserRootAndLeavesInstallationNamesAlone)
+{
+    SandboxedGameFolders folders;
+    DataFileManager* files = DataFileManager::GetInstance();
+    EXPECT_EQ(folders.userDir() + "Data/Account.dat", files->getPath("Data/Account.dat", true));
+    EXPECT_EQ(folders.userDir() + "Levels/Custom/a.kzl", files->getPath("Levels\\Custom\\a.kzl", true));
+    EXPECT_EQ("Data/Lang/Langs.dat", files->getPath("Data/Lang/Langs.dat", false));
+}
+
+struct SeedCase {
+    const char* name;
+    bool userFile;          // a user file exists before the call
+    const char* userText;   // its content
+    bool installCopy;       // an installation copy exists
+    int mode;
+    bool create;
+    bool expectStream;
+    const char* expectUserText; // user file afterwards, null: must not exist
+    const char* expectRead;     // what a read stream yields (mode 0)
+};
+
+void PrintTo(const SeedCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class Seeding : public ::testing::TestWithParam<SeedCase> {};
+
+TEST_P(Seeding, OpenFileFollowsTheSeedRule)
+{
+    const SeedCase& c = GetParam();
+    SandboxedGameFolders folders;
+    DataFileManager* files = DataFileManager::GetInstance();
+    if (c.installCopy)
+        folders.writeInstallFile("Data/Account.dat", "installed\n");
+    if (c.userFile)
+        folders.writeUserFile("Data/Account.dat", c.userText);
+
+    std::unique_ptr<std::fstream> stream(files->openFile("Data/Account.dat", c.mode, true, c.create));
+    ASSERT_EQ(c.expectStream, stream != nullptr);
+    if (stream && c.mode == 0 && c.expectRead != nullptr) {
+        EXPECT_EQ(c.expectRead, readAll(*stream));
+    }
+    stream.reset();
+    const std::string userPath = folders.userDir() + "Data/Account.dat";
+    if (c.expectUserText == nullptr)
+        EXPECT_FALSE(korvelin_test::fileExists(userPath));
+    else
+        EXPECT_EQ(c.expectUserText, korvelin_test::readFile(userPath));
+    // The installation copy is never changed.
+    if (c.installCopy)
+        EXPECT_EQ("installed\n", korvelin_test::readFile(folders.installDir() + "/Data/Account.dat"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Seeding,
+    ::testing::Values(
+        SeedCase{"NoUserFileIsSeeded", false, "", true, 0, false, true, "installed\n", "installed\n"},
+        SeedCase{"EmptyUserFileIsSeeded", true, "", true, 0, false, true, "installed\n", "installed\n"},
+        SeedCase{"UserFileIsKept", true, "mine\n", true, 0, false, true, "mine\n", "mine\n"},
+        SeedCase{"NothingAnywhereGivesNull", false, "", false, 0, false, false, nullptr, nullptr},
+        SeedCase{"NothingAnywhereReadCreateGivesFailedStream", false, "", false, 0, true, true, nullptr, ""},
+        SeedCase{"NothingAnywhereWriteCreateMakesEmptyFile", false, "", false, 1, true, true, "", nullptr},
+        SeedCase{"WriteEmptiesTheSeededFile", false, "", true, 1, false, true, "", nullptr},
+        SeedCase{"ModeTwoIsWriting", true, "mine\n", true, 2, false, true, "", nullptr}),
+    [](const ::testing::TestParamInfo<SeedCase>& info) { return std::string(info.param.name); });
+
+TEST(DataFiles, ReadWithCreateAndNothingAnywhereReturnsAFailedStream)
+{
+    SandboxedGameFolders folders;
+    std::unique_ptr<std::fstream> in(DataFileManager::GetInstance()->openFile("Data/None.dat", 0, true, true));
+    ASSERT_NE(nullptr, in);
+    int value = 0;
+    EXPECT_FALSE(*in >> value);
+}
+
+TEST(DataFiles, InstallationRootOpensTheRelativeName)
+{
+    SandboxedGameFolders folders;
+    DataFileManager* files = DataFileManager::GetInstance();
+    folders.writeInstallFile("Data/Empty.dat", "");
+    std::unique_ptr<std::fstream> empty(files->openFile("Data/Empty.dat", 0, false, false));
+    ASSERT_NE(nullptr, empty); // copied onto itself: still there, still empty
+    EXPECT_EQ("", readAll(*empty));
+    EXPECT_EQ(nullptr, files->openFile("Data/Missing.dat", 0, false, false));
+}
+
+TEST(DataFiles, SaveFileWritesWholeFilesAndCreatesThem)
+{
+    SandboxedGameFolders folders;
+    DataFileManager* files = DataFileManager::GetInstance();
+    EXPECT_TRUE(files->saveFile("Data/Account.dat", "first\n", true));
+    EXPECT_EQ("first\n", folders.readUserFile("Data/Account.dat"));
+    EXPECT_TRUE(files->saveFile("Data/Account.dat", "second\n", true));
+    EXPECT_EQ("second\n", folders.readUserFile("Data/Account.dat"));
+    std::string error;
+    EXPECT_FALSE(files->saveFile("NoSuchFolder/x.dat", "x", true, &error));
+    EXPECT_FALSE(error.empty());
+}
