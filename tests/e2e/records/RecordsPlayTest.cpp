@@ -8,6 +8,7 @@
 
 #include "records/CryptageManager.h"
 #include "records/DifficultyScoresManager.h"
+#include "records/GhostManager.h"
 
 #include <gtest/gtest.h>
 
@@ -74,6 +75,16 @@ std::vector<std::string> split(const std::string& text, char separator)
     }
     parts.push_back(current);
     return parts;
+}
+
+// "12.345" as the game stores it: cut (not rounded) to tenths, "12.3";
+// "12" gives "12.0".
+std::string tenthsOf(const std::string& seconds)
+{
+    std::string::size_type dot = seconds.find('.');
+    if (dot == std::string::npos)
+        return seconds + ".0";
+    return seconds.substr(0, dot + 1) + (dot + 1 < seconds.size() ? seconds.substr(dot + 1, 1) : "0");
 }
 
 bool isInteger(const std::string& text)
@@ -163,14 +174,38 @@ protected:
         return false;
     }
 
-    // Waits `idleMs` in play, then holds forward until the game ends by itself.
-    void playToTheFinish(GameHarness& game, int idleMs)
+    // The latest level time, in ms, at which the game looked up the ghost's
+    // pose (it does so every frame of a replay); -1 before the first one.
+    static long replayClock(const std::vector<std::string>& lines)
+    {
+        const std::string marker = "Loading value ";
+        for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+            std::string::size_type at = line->find(marker);
+            if (at != std::string::npos)
+                return static_cast<long>(std::atof(line->c_str() + at + marker.size()));
+        }
+        return -1;
+    }
+
+    // Skips the intro, then, when `idleUntilMs` is positive, waits for the
+    // game's own level clock (seen through the ghost replay) to pass it, so
+    // that the run is slower whatever the machine's load; then holds forward
+    // until the game ends by itself.
+    void playToTheFinish(GameHarness& game, long idleUntilMs = 0)
     {
         ASSERT_TRUE(skipIntro(game)) << game.log();
-        GameHarness::pause(idleMs);
+        if (idleUntilMs > 0) {
+            bool passed = false;
+            for (int i = 0; i < 1200 && !passed && game.running(); ++i) {
+                passed = replayClock(game.logLines()) > idleUntilMs;
+                if (!passed)
+                    GameHarness::pause(100);
+            }
+            ASSERT_TRUE(passed) << "the level clock did not reach " << idleUntilMs << " ms\n" << game.log();
+        }
         int status = -1;
         bool ended = false;
-        for (int i = 0; i < 20 && !ended; ++i) {
+        for (int i = 0; i < 45 && !ended; ++i) {
             game.keyDown("w");
             ended = game.waitForExit(2000, &status);
         }
@@ -201,7 +236,7 @@ TEST_F(RecordsPlay, AFinishLeavesTheBestTimeAndGhostAndASlowerRunLeavesThemUncha
         startGame(first);
         if (HasFatalFailure())
             return;
-        playToTheFinish(first, 0);
+        playToTheFinish(first);
         if (HasFatalFailure())
             return;
         const std::vector<std::string> lines = first.logLines();
@@ -218,6 +253,8 @@ TEST_F(RecordsPlay, AFinishLeavesTheBestTimeAndGhostAndASlowerRunLeavesThemUncha
         EXPECT_EQ(plain, stored);
         EXPECT_TRUE(DifficultyScoresManager::isTimeText(plain)) << plain;
         EXPECT_EQ(plain.find(' '), std::string::npos);
+        // ... which is the finishing time the game offered, cut to tenths.
+        EXPECT_EQ(plain, tenthsOf(afterMarker(lines, "Trying to add the score :  "))) << first.log();
 
         // The ghost: the run as POS and INS lines.
         ASSERT_TRUE(first.userFileExists(kGhostFile)) << first.log();
@@ -226,20 +263,25 @@ TEST_F(RecordsPlay, AFinishLeavesTheBestTimeAndGhostAndASlowerRunLeavesThemUncha
         expectGhostFileForm(ghost, &poses, &events);
         EXPECT_GT(poses, 5u);
         EXPECT_GT(events, 0u) << "the bounces' sounds are recorded";
+        // Read back through the game's reader (and its recording filter),
+        // the run is written out again byte for byte.
+        std::istringstream file(ghost);
+        Ghost back;
+        GhostManager::readGhost(file, back);
+        EXPECT_EQ(GhostManager::ghostText(back), ghost);
         EXPECT_FALSE(hasLineContaining(lines, "Loading value")) << "no ghost to replay yet";
     }
 
     // A slower run of the same level: nothing changes, byte for byte, and
-    // the stored ghost is replayed beside the player. The wait before moving
-    // is well over the first run's time: on a busy machine frames longer
-    // than the game's cap make game time run slower than the clock.
+    // the stored ghost is replayed beside the player. The player waits until
+    // the level clock is a second past the stored time (which is the first
+    // run's time cut to tenths) before moving.
     const double firstSeconds = std::atof(decipher(bestTime, CryptageManager::levelScoreKey).c_str());
-    const int idleMs = std::min(30000, 4000 + static_cast<int>(firstSeconds * 2000));
     GameHarness second;
     startGame(second, { { kBestTimeFile, bestTime }, { kGhostFile, ghost } });
     if (HasFatalFailure())
         return;
-    playToTheFinish(second, idleMs);
+    playToTheFinish(second, static_cast<long>(firstSeconds * 1000) + 1000);
     if (HasFatalFailure())
         return;
     const std::vector<std::string> lines = second.logLines();
@@ -247,6 +289,8 @@ TEST_F(RecordsPlay, AFinishLeavesTheBestTimeAndGhostAndASlowerRunLeavesThemUncha
     EXPECT_TRUE(hasLineContaining(lines, "Ghost Found")) << second.log();
     EXPECT_TRUE(hasLineContaining(lines, "Loading value")) << "the ghost was not replayed";
     EXPECT_FALSE(hasLineContaining(lines, "Time overwrited")) << second.log();
+    EXPECT_GT(std::atof(afterMarker(lines, "Trying to add the score :  ").c_str()), firstSeconds + 0.5)
+        << second.log();
     EXPECT_EQ(second.readUserFile(kBestTimeFile), bestTime);
     EXPECT_EQ(second.readUserFile(kGhostFile), ghost);
 }
@@ -266,7 +310,7 @@ TEST_F(RecordsPlay, WithAnAccountTheGameGreetsTheServerAndPostsTheLevel)
     EXPECT_EQ(requests[0].method, "GET");
     EXPECT_EQ(requests[0].path, "/Game/blank.php");
 
-    playToTheFinish(game, 0);
+    playToTheFinish(game);
     if (HasFatalFailure())
         return;
     requests = server.requests();
@@ -303,7 +347,7 @@ TEST_F(RecordsPlay, WithoutAnAccountNothingIsSent)
     startGame(game);
     if (HasFatalFailure())
         return;
-    playToTheFinish(game, 0);
+    playToTheFinish(game);
     if (HasFatalFailure())
         return;
     EXPECT_TRUE(server.requests().empty());
