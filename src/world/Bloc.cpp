@@ -29,41 +29,44 @@ void Bloc::emitPlate(float x0, float x1, float z0, float z1, float top, float de
     const float bottom = top - depth;
     const float sideBottom = 0.5f;
 
-    // Top face (each face wound counter-clockwise seen from outside).
+    // Every face is wound clockwise seen from outside: the game draws with
+    // clockwise front faces and culls the back ones.
+
+    // Top face.
     glNormal3f(-1, 0, 0);
     glTexCoord2f(sTop0, 0); glVertex3f(x0, top, z0);
-    glTexCoord2f(sTop0, 1); glVertex3f(x0, top, z1);
-    glTexCoord2f(sTop1, 1); glVertex3f(x1, top, z1);
     glTexCoord2f(sTop1, 0); glVertex3f(x1, top, z0);
+    glTexCoord2f(sTop1, 1); glVertex3f(x1, top, z1);
+    glTexCoord2f(sTop0, 1); glVertex3f(x0, top, z1);
 
     // Front, t along x.
     glNormal3f(0, 0, -1);
     glTexCoord2f(sideBottom, 0); glVertex3f(x0, bottom, z1);
-    glTexCoord2f(sideBottom, 1); glVertex3f(x1, bottom, z1);
-    glTexCoord2f(sideTop, 1); glVertex3f(x1, top, z1);
     glTexCoord2f(sideTop, 0); glVertex3f(x0, top, z1);
+    glTexCoord2f(sideTop, 1); glVertex3f(x1, top, z1);
+    glTexCoord2f(sideBottom, 1); glVertex3f(x1, bottom, z1);
 
     // Left, t along z.
     glNormal3f(0, -1, 0);
     glTexCoord2f(sideBottom, 0); glVertex3f(x0, bottom, z0);
-    glTexCoord2f(sideBottom, 1); glVertex3f(x0, bottom, z1);
-    glTexCoord2f(sideTop, 1); glVertex3f(x0, top, z1);
     glTexCoord2f(sideTop, 0); glVertex3f(x0, top, z0);
+    glTexCoord2f(sideTop, 1); glVertex3f(x0, top, z1);
+    glTexCoord2f(sideBottom, 1); glVertex3f(x0, bottom, z1);
 
     // Right, t along z.
     glNormal3f(0, 1, 0);
     glTexCoord2f(sideBottom, 1); glVertex3f(x1, bottom, z1);
-    glTexCoord2f(sideBottom, 0); glVertex3f(x1, bottom, z0);
-    glTexCoord2f(sideTop, 0); glVertex3f(x1, top, z0);
     glTexCoord2f(sideTop, 1); glVertex3f(x1, top, z1);
+    glTexCoord2f(sideTop, 0); glVertex3f(x1, top, z0);
+    glTexCoord2f(sideBottom, 0); glVertex3f(x1, bottom, z0);
 
     if (withBack) {
         // Back: s across the face along x, t from the bottom to the top.
         glNormal3f(0, 0, 1);
         glTexCoord2f(1, 0); glVertex3f(x1, bottom, z0);
-        glTexCoord2f(0.5f, 0); glVertex3f(x0, bottom, z0);
-        glTexCoord2f(0.5f, 1); glVertex3f(x0, top, z0);
         glTexCoord2f(1, 1); glVertex3f(x1, top, z0);
+        glTexCoord2f(0.5f, 1); glVertex3f(x0, top, z0);
+        glTexCoord2f(0.5f, 0); glVertex3f(x0, bottom, z0);
     }
 }
 
