@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -111,6 +112,16 @@ TEST_F(PlayLevel, ScreenshotShowsTheLevelThePlayerAndTheHeadsUpDisplay)
     picture.at(320, 60, r, g, b);
     EXPECT_GT(b, r);
     EXPECT_GT(picture.darkPixels(120, 180, 520, 370), 500);
+    // The tops of the row nearest the camera show their grey, not the sky
+    // or the hills seen through missing faces.
+    int grey = 0;
+    for (int y = 290; y < 320; ++y)
+        for (int x = 200; x < 440; ++x) {
+            picture.at(x, y, r, g, b);
+            if (r > 100 && std::abs(r - g) < 25 && std::abs(g - b) < 25 && std::abs(r - b) < 35)
+                ++grey;
+        }
+    EXPECT_GT(grey, 240 * 30 / 2) << "block tops missing from the view";
     EXPECT_EQ(0, game.stop());
 }
 
