@@ -37,6 +37,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Longest flight or slide tried from one landing, in frames.
+const int kMaxSlide = 800;
+
 struct Options {
     long dt = 10;
     double weight = 1.5;
@@ -217,6 +220,9 @@ int solve(LevelSession& s, const Options& opt, KeyScript& found)
                     next.timeLeft += s.player().getTempsMs() - before;
                     Joueur& j = s.player();
                     if (j.getEtat() != 0) break;
+                    // Sliding on a flat block: the flight goes on until the
+                    // body leaves the ice onto a block that bounces.
+                    if (j.getY() == 0.0f && j.getVY() == 0.0f) limit = std::min(std::max(limit, i + 60), kMaxSlide);
                     if (j.getY() == 0.0f && vyBefore <= 0 && j.getVY() > 0 && j.getAccelX() == 0 && j.getAccelZ() == 0) {
                         landed = true;
                         break;
