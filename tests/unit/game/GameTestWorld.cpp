@@ -45,6 +45,23 @@ void GameTestWorld::writeLevel(const std::string& name, const std::string& text)
     sandbox.writeUserFile("Levels/Custom/" + name + ".kzl", text);
 }
 
+void GameTestWorld::writeOfficialLevel(const std::string& name, const std::string& text)
+{
+    sandbox.writeInstallFile("Levels/Official/" + name + ".kzl", text);
+}
+
+GameManager* GameTestWorld::startDifficultyRun(int difficulty)
+{
+    OptionsManager::getInstance()->setNbJoueurs(1);
+    NiveauManager* niveau = NiveauManager::getInstance();
+    gm = GameManager::getInstance();
+    niveau->mode = 0;
+    niveau->difficulty = difficulty;
+    niveau->chargerNiveau();
+    gm->ajouterJoueur(new Joueur(1));
+    return gm;
+}
+
 GameManager* GameTestWorld::start(const std::vector<std::string>& levels, int players)
 {
     OptionsManager::getInstance()->setNbJoueurs(players);

@@ -32,6 +32,12 @@ public:
     // two) the way the application does.
     GameManager* start(const std::vector<std::string>& levels, int players);
 
+    // Writes "Levels/Official/<name>.kzl" into the installation.
+    void writeOfficialLevel(const std::string& name, const std::string& text);
+
+    // Starts a one-player difficulty run (mode 0) the way the application does.
+    GameManager* startDifficultyRun(int difficulty);
+
     // Runs frames of dt ms until the condition holds (true) or maxFrames.
     bool stepUntil(const std::function<bool()>& condition, long dt, int maxFrames);
     void step(long dt, int frames);
