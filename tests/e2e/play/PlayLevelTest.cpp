@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -124,5 +125,49 @@ TEST_F(PlayLevel, ScreenshotShowsTheLevelThePlayerAndTheHeadsUpDisplay)
     EXPECT_GT(grey, 240 * 30 / 2) << "block tops missing from the view";
     EXPECT_EQ(0, game.stop());
 }
+
+struct UnplayableLevel {
+    const char* name;
+    const char* text;  // nullptr: no file at all
+};
+
+void PrintTo(const UnplayableLevel& level, std::ostream* out)
+{
+    *out << level.name;
+}
+
+class UnplayableCommandLineLevel : public ::testing::TestWithParam<UnplayableLevel> {
+protected:
+    GameHarness game;
+};
+
+// A level that cannot be loaded ends the command-line game at once, and
+// cleanly, with nothing recorded for it.
+TEST_P(UnplayableCommandLineLevel, EndsTheGameAtOnceWithNothingRecorded)
+{
+    const UnplayableLevel level = GetParam();
+    OptionsText options;
+    game.setOptions(options);
+    const std::string name = std::string(level.name) + ".Tester";
+    if (level.text != nullptr)
+        game.writeUserFile("Levels/Custom/" + name + ".kzl", level.text);
+    ASSERT_TRUE(game.start({name}));
+    int status = -1;
+    ASSERT_TRUE(game.waitForExit(30000, &status)) << "the game did not end by itself\n" << game.log();
+    EXPECT_EQ(0, status) << game.stderrText();
+    const std::vector<std::string> lines = game.logLines();
+    EXPECT_TRUE(hasLineEnding(lines, "The file does not exists")) << game.log();
+    EXPECT_FALSE(hasLineEnding(lines, "Introduction interupted"));
+    EXPECT_FALSE(game.userFileExists("Levels/Custom/" + name + ".kzs"));
+    EXPECT_FALSE(game.userFileExists("Levels/Custom/" + name + ".kzg"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, UnplayableCommandLineLevel,
+                         ::testing::Values(UnplayableLevel{"Missing", nullptr},
+                                           UnplayableLevel{"BadHeader", "KZ2\nabc 8 3\n1 1 1 blueSky\n1 1 1\n"},
+                                           UnplayableLevel{"TooLong", "10000 2 3\n1 1 1\n1 1 1\n"}),
+                         [](const ::testing::TestParamInfo<UnplayableLevel>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
