@@ -36,7 +36,7 @@ std::vector<uint8_t> encodeMd2(const Md2Model& m) {
 
     std::vector<uint8_t> out;
     out.reserve(ofsEnd);
-    out.insert(out.end(), {'I', 'D', 'P', '2'});
+    for (char c : {'I', 'D', 'P', '2'}) out.push_back(static_cast<uint8_t>(c));
     put32(out, 8);
     put32(out, static_cast<uint32_t>(m.skinWidth));
     put32(out, static_cast<uint32_t>(m.skinHeight));

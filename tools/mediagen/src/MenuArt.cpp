@@ -85,7 +85,7 @@ void writeTitle(ArtContext& ctx) {
     const int size = 512;
     Image scene = skies::paint(skies::named("blueSky"), size, size, 1.0);
     Frame f = Frame::unit(scene);
-    scenery::gameName(scene, f, ctx.font, 0.5, 0.3, 0.19);
+    scenery::gameName(scene, f, ctx.font, 0.5, 0.28, 0.15);
     const int types[] = {1, 4, 9, 2, 100};
     for (int i = 0; i < 5; ++i) {
         double x = 0.14 + i * 0.18, y = 0.66 + 0.04 * std::sin(i * 1.7);

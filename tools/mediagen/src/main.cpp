@@ -25,7 +25,7 @@
 namespace {
 struct Arguments {
     std::string out, levels, font = "/usr/share/fonts/truetype/comfortaa/Comfortaa-Regular.ttf";
-    int threads = 4;
+    int threads = 3;
 };
 
 bool parse(int argc, char** argv, Arguments& a) {
