@@ -115,6 +115,16 @@ TEST(KeyBindings, SaveWritesFourteenLinesAndPutsThePendingKeysInForce)
     EXPECT_EQ(SDLK_q, again.key[ClavierManager::BACK][1]);
 }
 
+TEST(KeyBindings, InstalledSeedHoldsExactlyTheDefaults)
+{
+    SandboxedGameFolders folders;
+    ClavierManager c;
+    ASSERT_TRUE(c.sauver());
+    const std::string seed = korvelin_test::readFile(std::string(KORVELIN_STAGE_DIR) + "/Data/Keyboard.dat");
+    EXPECT_EQ(defaultFile(), seed);
+    EXPECT_EQ(folders.readUserFile("Data/Keyboard.dat"), seed);
+}
+
 TEST(KeyBindings, FailedSaveFallsBackToTheFileAndKeepsIt)
 {
     SandboxedGameFolders folders;

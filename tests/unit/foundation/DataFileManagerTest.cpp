@@ -106,13 +106,15 @@ TEST_P(Seeding, OpenFileFollowsTheSeedRule)
     }
     stream.reset();
     const std::string userPath = folders.userDir() + "Data/Account.dat";
-    if (c.expectUserText == nullptr)
+    if (c.expectUserText == nullptr) {
         EXPECT_FALSE(korvelin_test::fileExists(userPath));
-    else
+    } else {
         EXPECT_EQ(c.expectUserText, korvelin_test::readFile(userPath));
+    }
     // The installation copy is never changed.
-    if (c.installCopy)
+    if (c.installCopy) {
         EXPECT_EQ("installed\n", korvelin_test::readFile(folders.installDir() + "/Data/Account.dat"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(

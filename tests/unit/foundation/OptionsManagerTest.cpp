@@ -416,6 +416,15 @@ TEST_F(OptionsFile, SavingCreatesTheFileWhenNoneExists)
               folders.readUserFile("Data/Options.dat"));
 }
 
+TEST_F(OptionsFile, InstalledSeedHoldsExactlyTheDefaults)
+{
+    // What a fresh game saves is what the installation ships for new players.
+    ASSERT_TRUE(OptionsManager::getInstance()->sauverOptions());
+    const std::string seed = korvelin_test::readFile(std::string(KORVELIN_STAGE_DIR) + "/Data/Options.dat");
+    ASSERT_FALSE(seed.empty());
+    EXPECT_EQ(folders.readUserFile("Data/Options.dat"), seed);
+}
+
 TEST_F(OptionsFile, FailedWriteKeepsTheOldFileAndStillAppliesTheImmediateSettings)
 {
     const std::string old = join(defaultV2());
