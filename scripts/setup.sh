@@ -10,7 +10,7 @@ KORVELIN_PACKAGES=(
   build-essential cmake pkg-config
   libsdl1.2-dev libsdl-mixer1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev
   libcurl4-openssl-dev libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
-  libpng-dev zlib1g-dev fonts-comfortaa
+  libpng-dev zlib1g-dev libx11-dev fonts-comfortaa
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick python3
 )

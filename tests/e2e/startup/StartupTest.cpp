@@ -1,6 +1,7 @@
 // The real game started under its own X server: window, user folder, log,
 // clean end on SIGTERM, and start-ups that must survive bad files.
 #include "GameHarness.h"
+#include "WindowClose.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +59,37 @@ TEST(Startup, OpensTheWindowOfTheOptionsSizeAndEndsCleanlyOnSigterm)
     GameHarness::pause(500);
     EXPECT_TRUE(game.running());
     EXPECT_EQ(0, game.stop());
+}
+
+TEST(Startup, ClosingTheWindowEndsTheGameWithStatusZero)
+{
+    GameHarness game;
+    game.setOptions(OptionsText());
+    ASSERT_TRUE(game.start());
+    ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
+    GameHarness::pause(500);
+    ASSERT_TRUE(korvelin_test::requestWindowClose(game.display(), game.windowId()));
+    int status = -1;
+    ASSERT_TRUE(game.waitForExit(10000, &status)) << "the game kept running after its window was closed";
+    EXPECT_EQ(0, status) << game.stderrText();
+}
+
+TEST(Startup, NoVideoModeAtAllEndsWithStatusOneAndTheReason)
+{
+    // SDL's dummy video driver has no OpenGL: every mode, the fall-backs
+    // included, is refused.
+    korvelin_test::ScopedEnv noVideo("SDL_VIDEODRIVER", "dummy");
+    GameHarness game;
+    game.setOptions(OptionsText());
+    ASSERT_TRUE(game.start());
+    int status = -1;
+    ASSERT_TRUE(game.waitForExit(15000, &status));
+    EXPECT_EQ(1, status);
+    EXPECT_NE(std::string::npos, game.stderrText().find("cannot open a video mode")) << game.stderrText();
+    bool logged = false;
+    for (const std::string& line : game.logLines())
+        logged = logged || line.rfind("[ERROR]\tJeu @ initSDL : Video mode refused : ", 0) == 0;
+    EXPECT_TRUE(logged) << game.log();
 }
 
 TEST(Startup, MakesTheUserFoldersAndSeedsTheSettingsFiles)
