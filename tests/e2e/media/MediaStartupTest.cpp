@@ -101,3 +101,30 @@ TEST(MediaStartup, MissingOrDamagedMediaAreLoggedAndTheGameRuns)
     EXPECT_EQ(errorLinesOf(lines, {"Jeu @ initSons"}).size(), 4u);
     EXPECT_EQ(countLines(lines, "Sounds initialized"), 1);
 }
+
+TEST(MediaStartup, ACommandLineLevelFindsEveryPictureAndText)
+{
+    // A sample level with timed, disposable, breakable and moving blocks
+    // loads the block faces, the background, the heads-up board, the skin
+    // and the shadow, and the heads-up display looks up its texts.
+    GameHarness game;
+    OptionsText options;
+    options.debug = true;
+    game.setOptions(options);
+    ASSERT_TRUE(game.start({"Clockwork.Korvelin"}));
+    ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
+    GameHarness::pause(2500);
+    EXPECT_TRUE(game.running()) << game.stderrText();
+    EXPECT_EQ(0, game.stop());
+    const std::vector<std::string> lines = game.logLines();
+
+    for (const std::string& line : errorLinesOf(lines, {"TexturesManager", "LangManager", "TextFromFontManager"}))
+        ADD_FAILURE() << line;
+    for (const char* picture :
+         {"Images/Blocks/High/21.tga", "Images/Blocks/High/27.tga", "Images/Blocks/High/20.tga",
+          "Images/Blocks/High/52.tga", "Images/Blocks/High/100.tga", "Images/Interface/High/board.tga",
+          "Images/Player/player_0.tga", "Images/Player/shadow.tga"})
+        EXPECT_GE(countLines(lines, std::string("Chargement de la texture :  ") + picture), 1) << picture;
+    EXPECT_EQ(1, countLines(lines, "[OK]   \tTexturesManager @ LoadPNG : Loading ...  "
+                                   "Images/Backgrounds/High/Ratio-4-3/blueSky.png"));
+}

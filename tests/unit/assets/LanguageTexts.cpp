@@ -1,6 +1,9 @@
 // Every language key the game looks up has a text in every language.
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <map>
 #include <string>
 #include <vector>
@@ -87,6 +90,35 @@ TEST(LanguageTexts, EveryKeyHasATextInEveryLanguage) {
             EXPECT_FALSE(it->second.empty()) << lang.code << ": empty text for " << key;
         }
     }
+}
+
+namespace {
+// Every key written as a literal in a lookup of the language service, such
+// as lang->get("pause"), across the game's sources.
+std::set<std::string> keysLiteralInTheSources() {
+    namespace fs = std::filesystem;
+    const std::regex lookup("(\\w+)(?:\\(\\))?\\s*->\\s*get\\(\\s*\"([A-Za-z0-9_]+)\"");
+    const std::regex languageService("lang", std::regex::icase);
+    std::set<std::string> keys;
+    for (auto& e : fs::recursive_directory_iterator(std::string(KORVELIN_SOURCE_DIR) + "/src")) {
+        const std::string ext = e.path().extension().string();
+        if (!e.is_regular_file() || (ext != ".cpp" && ext != ".h")) continue;
+        std::ifstream in(e.path());
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        for (std::sregex_iterator m(text.begin(), text.end(), lookup), end; m != end; ++m)
+            if (std::regex_search((*m)[1].str(), languageService)) keys.insert((*m)[2].str());
+    }
+    return keys;
+}
+}  // namespace
+
+TEST(LanguageTexts, TheKeyListHoldsEveryKeyTheCodeLooksUp) {
+    const auto listed = keysTheGameUses();
+    const std::set<std::string> known(listed.begin(), listed.end());
+    const auto used = keysLiteralInTheSources();
+    // The heads-up display alone looks up several texts.
+    ASSERT_GE(used.size(), 5u);
+    for (auto& key : used) EXPECT_TRUE(known.count(key)) << "the code looks up \"" << key << "\", missing from language_keys.txt";
 }
 
 TEST(LanguageTexts, TextsAreCleanUtf8LinesWithoutUnderscores) {
