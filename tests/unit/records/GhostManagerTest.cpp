@@ -206,4 +206,16 @@ TEST_F(GhostStore, AFailedWriteLeavesTheOldFileIntact)
     EXPECT_EQ(store.getGhost("Level_1-1").getPositions().size(), 2u);
 }
 
+TEST_F(GhostStore, AWriteThatCannotBeMadeIsLoggedAsAnError)
+{
+    // A plain file where the folder should be: no temporary file can be made.
+    enableDebugLog();
+    ASSERT_EQ(std::system(("rm -rf '" + user + "Levels/Official'").c_str()), 0);
+    writeFile(user + "Levels/Official", "not a folder");
+    GhostManager store;
+    store.addGhost("Level_1-1", 40.0, sampleRun());
+    EXPECT_EQ(errorLines("GhostManager", "saveGhost").size(), 1u) << readFile(install + "/Debug.txt");
+    EXPECT_EQ(readFile(user + "Levels/Official"), "not a folder");
+}
+
 } // namespace

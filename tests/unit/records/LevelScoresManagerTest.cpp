@@ -146,4 +146,16 @@ TEST_F(BestTimes, AFailedWriteLeavesTheOldFileIntact)
     EXPECT_EQ(scores.getScoreAsString("Level_1-1"), "50.0 s");
 }
 
+TEST_F(BestTimes, AWriteThatCannotBeMadeIsLoggedAsAnError)
+{
+    // A plain file where the folder should be: no temporary file can be made.
+    enableDebugLog();
+    ASSERT_EQ(std::system(("rm -rf '" + user + "Levels/Custom'").c_str()), 0);
+    writeFile(user + "Levels/Custom", "not a folder");
+    LevelScoresManager scores;
+    EXPECT_TRUE(scores.addScore("Canyon.Zed", 50.0));
+    EXPECT_EQ(errorLines("LevelScoresManager", "saveScore").size(), 1u) << readFile(install + "/Debug.txt");
+    EXPECT_EQ(readFile(user + "Levels/Custom"), "not a folder");
+}
+
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "GameHarness.h"
+
 #include <dirent.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -84,6 +86,28 @@ protected:
             closedir(dir);
         }
         return names;
+    }
+
+    // Turns the game's debug log ("Debug.txt" in the game's folder) on for
+    // this process; call it before the first service is made.
+    void enableDebugLog()
+    {
+        korvelin_test::OptionsText options;
+        options.debug = true;
+        writeFile(user + "Data/Options.dat", options.str());
+    }
+
+    // The log's error lines of `classe` @ `method`.
+    std::vector<std::string> errorLines(const std::string& classe, const std::string& method)
+    {
+        std::vector<std::string> found;
+        std::istringstream log(readFile(install + "/Debug.txt"));
+        std::string line;
+        const std::string head = "[ERROR]\t" + classe + " @ " + method + " : ";
+        while (std::getline(log, line))
+            if (line.compare(0, head.size(), head) == 0)
+                found.push_back(line);
+        return found;
     }
 
     // From here on no file of this process may grow beyond `bytes`: the

@@ -164,8 +164,9 @@ TEST_F(ScoreClient, TheReplyBodyNeverReachesStandardOutput)
     EXPECT_EQ(readFile(captured).find(LocalHttpServer::replyBody), std::string::npos);
 }
 
-TEST_F(ScoreClient, AnUnreachableServerChangesNothing)
+TEST_F(ScoreClient, AnUnreachableServerChangesNothingButEachFailedPostIsLogged)
 {
+    enableDebugLog();
     useServer("http://127.0.0.1:" + std::to_string(LocalHttpServer::closedPort()));
     writeAccount("42 x h");
     Clock::time_point start = Clock::now();
@@ -174,6 +175,8 @@ TEST_F(ScoreClient, AnUnreachableServerChangesNothing)
     client.sendScoreDiff(2, 3.5, "m");
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
     EXPECT_TRUE(client.isLogged());
+    EXPECT_EQ(errorLines("SendScoreManager", "sendScoreLevel").size(), 1u) << readFile(install + "/Debug.txt");
+    EXPECT_EQ(errorLines("SendScoreManager", "sendScoreDiff").size(), 1u);
 }
 
 TEST_F(ScoreClient, ASilentServerBlocksNoLongerThanTheTimeOuts)
