@@ -116,15 +116,24 @@ TEST(Startup, WithDebugOnWritesTheStartupLinesInOrder)
     game.setOptions(OptionsText());
     EXPECT_EQ(0, runBriefly(game));
 
+    // The sound service reserves its channels before the audio device is
+    // open, so the mixer has none to give yet.
+    const std::vector<std::string> expected = {
+        "[OK]   \tSonsManager @ SonsManager : R\xC3\xA9servation de channels :  0",
+        "[OK]   \tLangManager @ charger : The lang file is loaded",
+        "[OK]   \tJeu @ initSDL : Nombre de joysticks :  0",
+        "[OK]   \tJeu @ initSDL : SDL initialized",
+        "[OK]   \tJeu @ initSons : Sounds initialized",
+        "[OK]   \tJeu @ initGL : OpenGL initialized",
+        "[OK]   \tJeu @ initTexture : Textures initialized",
+    };
     const std::vector<std::string> lines = game.logLines();
-    const int joysticks = indexOf(lines, "[OK]   \tJeu @ initSDL : Nombre de joysticks :  0");
-    const int sdl = indexOf(lines, "[OK]   \tJeu @ initSDL : SDL initialized");
-    const int gl = indexOf(lines, "[OK]   \tJeu @ initGL : OpenGL initialized");
-    const int tex = indexOf(lines, "[OK]   \tJeu @ initTexture : Textures initialized");
-    EXPECT_GE(joysticks, 0) << game.log();
-    EXPECT_GT(sdl, joysticks) << game.log();
-    EXPECT_GT(gl, sdl) << game.log();
-    EXPECT_GT(tex, gl) << game.log();
+    int previous = -1;
+    for (const std::string& line : expected) {
+        const int at = indexOf(lines, line);
+        EXPECT_GT(at, previous) << line << "\n" << game.log();
+        previous = std::max(previous, at);
+    }
     for (const std::string& line : lines)
         EXPECT_TRUE(line.rfind("[OK]   \t", 0) == 0 || line.rfind("[ERROR]\t", 0) == 0) << line;
 }
