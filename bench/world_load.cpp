@@ -119,6 +119,45 @@ void BM_LoadTypicalLevel(benchmark::State& state)
 }
 BENCHMARK(BM_LoadTypicalLevel)->Unit(benchmark::kMillisecond);
 
+// The largest level file the format allows, 4096 x 4096, through the whole
+// road of a level start: open, read, digest, the grid of 16.7 million cells
+// and its blocks. The cells are holes but for the last two rows of plain
+// blocks: every block costs a display list, so a grid full of blocks is
+// bounded by the driver (see BM_BuildLevel for the cost per block).
+void BM_LoadLargestLevel(benchmark::State& state)
+{
+    if (!prepareGame()) {
+        state.SkipWithError("no OpenGL window (run under Xvfb)");
+        return;
+    }
+    const int size = 4096;
+    {
+        std::string text = "KZ2 9999 " + std::to_string(size) + " " + std::to_string(size) + "\n1 1 1\nblueSky\n";
+        text.reserve(text.size() + static_cast<std::size_t>(size) * size * 2);
+        for (int r = 1; r <= size; r++) {
+            const char* cell = r > size - 2 ? "1" : "0";
+            for (int c = 1; c <= size; c++) {
+                text += cell;
+                text += (c == size) ? '\n' : ' ';
+            }
+        }
+        std::ofstream("Levels/Official/Largest.kzl") << text;
+    }
+    NiveauManager* niveau = NiveauManager::getInstance();
+    niveau->mode = 1;
+    for (auto _ : state) {
+        niveau->chargerNiveau("Largest");
+        state.PauseTiming();
+        if (niveau->noMoreLevel || niveau->rows != size + 1)
+            state.SkipWithError("the largest level was not loaded");
+        niveau->detruireNiveau();
+        state.ResumeTiming();
+    }
+    NiveauManager::kill();
+    state.counters["cells"] = static_cast<double>(size) * size;
+}
+BENCHMARK(BM_LoadLargestLevel)->Unit(benchmark::kMillisecond);
+
 // Building blocks and display lists from an already read level.
 void BM_BuildLevel(benchmark::State& state)
 {

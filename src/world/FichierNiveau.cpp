@@ -132,6 +132,20 @@ void appendDecimal(std::string& text, int value)
         text += digits[--n];
 }
 
+// Whether an integer token is written exactly as its decimal form: no plus
+// sign, no leading zero, no "-0".
+// The token is a valid integer already (parseInt accepted it).
+bool isCanonical(const char* b, const char* f)
+{
+    if (*b == '+')
+        return false;
+    const bool negative = (*b == '-');
+    const char* digits = negative ? b + 1 : b;
+    if (*digits != '0')
+        return true;
+    return !negative && f - digits == 1; // "0" itself
+}
+
 } // namespace
 
 bool FichierNiveau::lire(const std::string& text, FichierNiveau& out, std::string* error)
@@ -183,14 +197,20 @@ bool FichierNiveau::lire(const std::string& text, FichierNiveau& out, std::strin
     // The last row is loaded but left out of the level's identity.
     const std::size_t digestCells = cellCount - static_cast<std::size_t>(out.cols);
     out.cells.reserve(std::min<std::size_t>(cellCount, text.size() / 2 + 1));
+    // A number's decimal form is never longer than its token.
+    out.digestText.reserve(out.digestText.size() + std::min<std::size_t>(text.size(), digestCells * 11));
     const char* b;
     const char* f;
     while (out.cells.size() < cellCount && tokens.next(b, f)) {
         int value;
         if (!parseInt(b, f, value))
             break; // the numbers end here; the remaining cells are holes
-        if (out.cells.size() < digestCells)
-            appendDecimal(out.digestText, value);
+        if (out.cells.size() < digestCells) {
+            if (isCanonical(b, f))
+                out.digestText.append(b, f); // already the number's decimal form
+            else
+                appendDecimal(out.digestText, value);
+        }
         out.cells.push_back(value);
     }
     return true;

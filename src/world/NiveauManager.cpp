@@ -64,6 +64,28 @@ std::string utf8Prefix(const std::string& text, std::size_t count)
     return text.substr(0, count);
 }
 
+// The whole content of an open file, read in one piece when its size is
+// known (a level file may hold millions of cells).
+std::string readWhole(std::fstream& in)
+{
+    std::string text;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size > 0 && in.good()) {
+        text.resize(static_cast<std::size_t>(size));
+        in.read(&text[0], size);
+        text.resize(static_cast<std::size_t>(in.gcount()));
+        if (!in.bad())
+            in.clear();
+        return text;
+    }
+    in.clear();
+    in.seekg(0, std::ios::beg);
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return text;
+}
+
 BlocMobile* asMobile(Bloc* b)
 {
     return static_cast<BlocMobile*>(b);
@@ -172,7 +194,7 @@ void NiveauManager::chargerNiveau(std::string name)
     }
     log->o(kClass, "chargerNiveau", true, "The file exists");
 
-    std::string text((std::istreambuf_iterator<char>(*stream)), std::istreambuf_iterator<char>());
+    const std::string text = readWhole(*stream);
     const bool readOk = !stream->bad();
     stream->close();
     delete stream;
@@ -225,11 +247,8 @@ void NiveauManager::construireNiveau(const FichierNiveau& level)
     rows = level.rows + 1;
     cols = level.cols + 1;
     grid = new Bloc**[rows];
-    for (int r = 0; r < rows; r++) {
-        grid[r] = new Bloc*[cols];
-        for (int c = 0; c < cols; c++)
-            grid[r][c] = nullptr;
-    }
+    for (int r = 0; r < rows; r++)
+        grid[r] = new Bloc*[cols](); // all cells empty
 
     const int fileCols = level.cols;
     const std::size_t count = level.cells.size();

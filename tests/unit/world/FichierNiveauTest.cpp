@@ -131,6 +131,8 @@ TEST(FichierNiveau, DigestTextLeavesOutTheLastRow)
     FichierNiveau signs;
     ASSERT_TRUE(FichierNiveau::lire("060 3 2 -4 +7 012 0 1 1", signs));
     EXPECT_EQ(signs.digestText, "6032-47120");
+    ASSERT_TRUE(FichierNiveau::lire("60 4 2 -0 00 -007 +0 10 -10 1 1", signs));
+    EXPECT_EQ(signs.digestText, "604200-7010-10");
 
     // A short file: the digest covers only the numbers read.
     FichierNiveau shortFile;
