@@ -99,10 +99,12 @@ std::map<std::pair<int, int>, double> distances(NiveauManager* n)
         else
             for (int r = 1; r < n->rows; ++r) { cells.insert({r, (int)(m->x + 0.5f)}); type[{r, (int)(m->x + 0.5f)}] = 50; }
     }
+    // Rows and columns one bounce can cover from a block, generously: a
+    // plain bounce reaches a little further under lighter gravity.
     auto reach = [](int t) -> std::pair<int, int> {
-        if (t == 9) return {10, 10};
+        if (t == 9) return {10, 12};
         if ((t >= 4 && t <= 8) || (t >= 10 && t <= 16) || t == 32 || (t >= 50 && t <= 61)) return {8, 10};
-        return {5, 7};
+        return {6, 8};
     };
     std::map<std::pair<int, int>, std::vector<std::pair<std::pair<int, int>, double>>> rev;
     for (auto& c : cells) {
