@@ -20,6 +20,7 @@
 #include <SDL/SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -69,6 +70,15 @@ protected:
         glShadeModel(GL_SMOOTH);
         glEnable(GL_DEPTH_TEST);
         glDepthFunc(GL_LESS);
+        // The game's light: white, from the left, above and behind.
+        const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+        const GLfloat position[4] = {-2.0f, 1.0f, 2.0f, 0.0f};
+        const GLfloat ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+        glLightfv(GL_LIGHT0, GL_AMBIENT, white);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+        glLightfv(GL_LIGHT0, GL_POSITION, position);
+        glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+        glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
         glEnable(GL_LIGHT0);
         glEnable(GL_LIGHTING);
         glFrontFace(GL_CW);
@@ -160,6 +170,20 @@ TEST_F(GameViewsOnScreen, TwoPlayersHaveTwoViewsWithTheSeparatorBetween)
     EXPECT_GE(blackBottom, 1);
     EXPECT_GE(blackTop, 1);
     EXPECT_EQ(0, blackMiddle);
+
+    // Both views show the lit grey tops of the row nearest their camera.
+    auto greyTops = [&](int x0, int x1) {
+        int grey = 0;
+        for (int y = 290; y < 320; ++y)
+            for (int x = x0; x < x1; ++x) {
+                int r, g, b;
+                picture.at(x, y, r, g, b);
+                grey += r > 100 && std::abs(r - g) < 25 && std::abs(g - b) < 25 && std::abs(r - b) < 35;
+            }
+        return grey;
+    };
+    EXPECT_GT(greyTops(220, 300), 80 * 30 / 2) << "left view";
+    EXPECT_GT(greyTops(340, 420), 80 * 30 / 2) << "right view";
 }
 
 TEST_F(GameViewsOnScreen, EachViewShowsThePlayers)
