@@ -111,7 +111,7 @@ TEST(MediaStartup, ACommandLineLevelFindsEveryPictureAndText)
     OptionsText options;
     options.debug = true;
     game.setOptions(options);
-    ASSERT_TRUE(game.start({"Clockwork.Korvelin"}));
+    ASSERT_TRUE(game.start({"Clockwork.Ines"}));
     ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
     GameHarness::pause(2500);
     EXPECT_TRUE(game.running()) << game.stderrText();
