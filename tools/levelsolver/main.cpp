@@ -6,6 +6,7 @@
 //     --expansions N landings to expand at most (4000)
 //     --margin M     a landing must keep M units inside its block (0.08)
 //     --verify       only replay the script file and report
+//     --trace        as --verify, printing every landing
 //
 // The search is best-first over landings: from each landing it tries a set
 // of key plans for the next flight (forward or back held for part of the
@@ -46,6 +47,7 @@ struct Options {
     int expansions = 4000;
     float margin = 0.08f;
     bool verifyOnly = false;
+    bool trace = false;
 };
 
 struct Outcome {
@@ -56,17 +58,23 @@ struct Outcome {
 };
 
 // Plays a whole script from a fresh load.
-Outcome replay(LevelSession& s, const KeyScript& script)
+// Plays a whole script from a fresh load; with trace, prints every landing.
+Outcome replay(LevelSession& s, const KeyScript& script, bool trace = false)
 {
     const long dt = script.dt;
     LevelSession::installRandom(script.seed);
     s.restart();
     Outcome o;
-    KeySegment none;
     for (const KeySegment& seg : script.segments) {
         for (int i = 0; i < seg.frames; ++i) {
+            const float vyBefore = s.player().getVY();
+            const int stateBefore = s.player().getEtat();
             s.step(seg, dt);
             ++o.frames;
+            Joueur& j = s.player();
+            if (trace && (j.getVY() > vyBefore + 1.0f || j.getEtat() != stateBefore))
+                std::printf("frame %ld: x %.2f z %.2f vx %.2f vz %.2f vy %.2f state %d\n", o.frames, j.getX(), j.getZ(),
+                            j.getVX(), j.getVZ(), j.getVY(), j.getEtat());
             if (s.player().getEtat() != 0 && s.player().getEtat() != 1) break;
         }
         if (s.player().getEtat() != 0 && s.player().getEtat() != 1) break;
@@ -261,7 +269,7 @@ int solve(LevelSession& s, const Options& opt, KeyScript& found)
 int main(int argc, char** argv)
 {
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s <levels folder> <level name> <script> [--dt N] [--weight W] [--expansions N] [--margin M] [--verify]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <levels folder> <level name> <script> [--dt N] [--weight W] [--expansions N] [--margin M] [--verify] [--trace]\n", argv[0]);
         return 2;
     }
     Options opt;
@@ -273,6 +281,7 @@ int main(int argc, char** argv)
         else if (a == "--expansions") opt.expansions = std::atoi(value().c_str());
         else if (a == "--margin") opt.margin = (float)std::atof(value().c_str());
         else if (a == "--verify") opt.verifyOnly = true;
+        else if (a == "--trace") opt.verifyOnly = opt.trace = true;
     }
     std::string levels = fs::absolute(argv[1]).string();
     std::string name = argv[2];
@@ -307,7 +316,7 @@ int main(int argc, char** argv)
             }
             if (have) {
                 if (!opt.verifyOnly) script.dt = opt.dt;
-                Outcome o = replay(s, script);
+                Outcome o = replay(s, script, opt.trace);
                 std::printf("%s: %s, %ld frames (%.2f s of %d s), %.1f s left\n", name.c_str(),
                             o.finished ? "finished" : "NOT finished", o.frames, o.frames * script.dt / 1000.0,
                             s.timeLimit(), o.timeLeftMs / 1000.0);
