@@ -1,0 +1,23 @@
+#pragma once
+
+class ClavierManager;
+
+// Key handling the level lists share.
+namespace LevelMenuKeys {
+
+enum Move { NONE, LEFT, RIGHT, UP, DOWN };
+
+// True when player 1's or player 2's state for the action is exactly 1.
+bool pressed(const ClavierManager* keys, int action);
+
+// The key repeat and the move of this frame. While the timer is below 200 ms
+// it counts up by dt as long as a direction is held (and jumps to 200 when
+// none is), and nothing moves. Once ready, left and right always move, up
+// and down only when listActive; a move sets the timer back to 0.
+Move readMove(const ClavierManager* keys, float& repeatTimer, long dt, bool listActive);
+
+// Every validate and back of a level list writes the options file and the
+// key-binding file.
+void saveSettings(ClavierManager* keys);
+
+} // namespace LevelMenuKeys

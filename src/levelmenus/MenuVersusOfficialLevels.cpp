@@ -1,0 +1,95 @@
+#include "levelmenus/MenuVersusOfficialLevels.h"
+
+#include "levelmenus/LevelPreview.h"
+#include "levelmenus/OfficialLevelScan.h"
+#include "levelmenus/VersusListKeys.h"
+#include "records/LevelScoresManager.h"
+#include "services/CTextureManager.h"
+#include "services/ColorManager.h"
+#include "services/LangManager.h"
+#include "services/OptionsManager.h"
+#include "services/TextFromFontManager.h"
+
+MenuVersusOfficialLevels::MenuVersusOfficialLevels()
+    : Menu(0, 0, 1, 1),
+      lang(LangManager::getInstance()),
+      scores(LevelScoresManager::getInstance()),
+      cursor(0)
+{
+    background = CTextureManager::GetInstance()->LoadPNG(backgroundPath("menuKZ.png"), 0);
+    title = " - " + lang->get("multi");
+    nom = "MenuVersusOfficialLevels";
+    repeatTimer = 0;
+    itemCount = 4;
+    labels = {lang->get("chooseLevels"), lang->get("invertSelection"), lang->get("playLevels"),
+              lang->get("previous")};
+    levels = scanOfficialLevels();
+    sortLevelNames(levels);
+    // Every box starts unticked, so pairing box i with level i holds after the sort.
+    checkBoxes.assign(levels.size(), CheckBox());
+}
+
+MenuVersusOfficialLevels::~MenuVersusOfficialLevels() {}
+
+void MenuVersusOfficialLevels::reset()
+{
+    code = 0;
+    selection = 1;
+}
+
+void MenuVersusOfficialLevels::refresh(long dt)
+{
+    VersusListKeys::refresh(*this, dt, levels, checkBoxes, cursor, 2);
+}
+
+std::vector<LevelListWindow::Row> MenuVersusOfficialLevels::visibleRows() const
+{
+    std::vector<LevelListWindow::Row> rows =
+        LevelListWindow::rows(static_cast<int>(levels.size()), kWindowRows, cursor);
+    if (selection != 1)
+        for (LevelListWindow::Row& row : rows)
+            row.highlighted = false;
+    return rows;
+}
+
+unsigned int MenuVersusOfficialLevels::previewTexture() const
+{
+    if (levels.empty())
+        return 0;
+    return LevelPreview::texture(LevelPreview::officialPath(levels[cursor]));
+}
+
+void MenuVersusOfficialLevels::draw()
+{
+    Menu::draw();
+    if (!levels.empty()) {
+        const double ratio = options->getRatio(0);
+        const double e = wideScreen() ? 0.0 : 0.005;
+        if (selection == 1)
+            LevelPreview::draw(previewTexture(), ratio);
+        if (selection < 4) {
+            const std::vector<LevelListWindow::Row> rows = visibleRows();
+            for (std::size_t i = 0; i < rows.size(); ++i) {
+                if (rows[i].entry < 0)
+                    continue;
+                const std::string& name = levels[rows[i].entry];
+                double* colour = rows[i].highlighted ? ColorManager::lightBlue : ColorManager::black;
+                const double k = static_cast<double>(i);
+                checkBoxes[rows[i].entry].draw(0.045, 0.786 + e - 0.058f * k);
+                const double y = 0.81 + e - 0.058 * k;
+                text->draw(name, ColorManager::white70, 0.125 / ratio, y, 0.43, 0.43, 0.075, 4, 5);
+                text->draw(name, colour, 0.125 / ratio, y, 0.43, 0.43, 0.075, 4, 0);
+            }
+            if (levels.size() > static_cast<std::size_t>(kWindowRows))
+                scrollBar.draw(static_cast<double>(levels.size()), cursor);
+            if (selection == 1) {
+                const std::string best = scores->getScoreAsString(levels[cursor]);
+                const double bestX = 0.81 - 4.5 * e;
+                const double bestY = 0.402 + 2 * e;
+                text->draw(best, ColorManager::white70, bestX, bestY, 0.3, 0.33, 0.012, 3, 7);
+                text->draw(best, ColorManager::black, bestX, bestY, 0.3, 0.33, 0.012, 3, 0);
+            }
+        }
+    }
+    drawSelectionShade();
+}

@@ -1,0 +1,109 @@
+#include "levelmenus/MenuVersusUnofficialLevels.h"
+
+#include "levelmenus/CustomLevelList.h"
+#include "levelmenus/LevelPreview.h"
+#include "levelmenus/OfficialLevelScan.h"
+#include "levelmenus/VersusListKeys.h"
+#include "records/LevelScoresManager.h"
+#include "services/CTextureManager.h"
+#include "services/ColorManager.h"
+#include "services/DataFileManager.h"
+#include "services/LangManager.h"
+#include "services/OptionsManager.h"
+#include "services/TextFromFontManager.h"
+
+#include <GL/gl.h>
+
+MenuVersusUnofficialLevels::MenuVersusUnofficialLevels()
+    : Menu(0, 0, 1, 1),
+      lang(LangManager::getInstance()),
+      files(DataFileManager::GetInstance()),
+      scores(LevelScoresManager::getInstance()),
+      cursor(0),
+      authorColumnOffset(wideScreen() ? -0.05f : -0.097f)
+{
+    background = CTextureManager::GetInstance()->LoadPNG(backgroundPath("menuKZ.png"), 0);
+    title = " - " + lang->get("multi");
+    nom = "MenuVersusUnofficialLevels";
+    repeatTimer = 0;
+    itemCount = 4;
+    labels = {lang->get("chooseLevels"), lang->get("invertSelection"), lang->get("playLevels"),
+              lang->get("previous")};
+    levels = CustomLevelList::read(files);
+    sortLevelNames(levels);
+    checkBoxes.assign(levels.size(), CheckBox());
+}
+
+MenuVersusUnofficialLevels::~MenuVersusUnofficialLevels() {}
+
+void MenuVersusUnofficialLevels::reset()
+{
+    code = 0;
+    selection = 1;
+}
+
+void MenuVersusUnofficialLevels::refresh(long dt)
+{
+    VersusListKeys::refresh(*this, dt, levels, checkBoxes, cursor, 3);
+}
+
+std::vector<LevelListWindow::Row> MenuVersusUnofficialLevels::visibleRows() const
+{
+    std::vector<LevelListWindow::Row> rows =
+        LevelListWindow::rows(static_cast<int>(levels.size()), kWindowRows, cursor);
+    if (selection != 1)
+        for (LevelListWindow::Row& row : rows)
+            row.highlighted = false;
+    return rows;
+}
+
+unsigned int MenuVersusUnofficialLevels::previewTexture() const
+{
+    if (levels.empty())
+        return 0;
+    return LevelPreview::texture(LevelPreview::customPath(levels[cursor], files));
+}
+
+void MenuVersusUnofficialLevels::draw()
+{
+    Menu::draw();
+    if (!levels.empty()) {
+        const double ratio = options->getRatio(0);
+        const bool wide = wideScreen();
+        const double e = wide ? 0.0 : 0.01;
+        if (selection == 1)
+            LevelPreview::draw(previewTexture(), ratio);
+        if (selection < 4) {
+            const double textScale = wide ? 0.33 : 0.28;
+            const double authorX = 0.665 + authorColumnOffset;
+            const std::vector<LevelListWindow::Row> rows = visibleRows();
+            for (std::size_t i = 0; i < rows.size(); ++i) {
+                if (rows[i].entry < 0)
+                    continue;
+                const std::string& name = levels[rows[i].entry];
+                double* colour = rows[i].highlighted ? ColorManager::lightBlue : ColorManager::black;
+                const double k = static_cast<double>(i);
+                // The boxes of this list are drawn at 0.8 of their size.
+                glPushMatrix();
+                glScalef(0.8f, 0.8f, 0.8f);
+                checkBoxes[rows[i].entry].draw(0.055, 0.993 + e - 0.0585f * k);
+                glPopMatrix();
+                const double y = 0.815 + e - 0.047 * k;
+                const std::string shownTitle =
+                    CustomLevelList::shortTitle(CustomLevelList::titleOf(name));
+                text->drawWithBorder(shownTitle, colour, ColorManager::white70, 0.115 / ratio, y,
+                                     textScale, 0.33, 0.012, 1, 7);
+                text->drawWithBorder(CustomLevelList::authorOf(name), colour, ColorManager::white70,
+                                     authorX, y, textScale, 0.33, 0.012, 2, 7);
+            }
+            if (levels.size() > static_cast<std::size_t>(kWindowRows))
+                scrollBar.draw(static_cast<double>(levels.size()), cursor);
+            if (selection == 1) {
+                const std::string best = scores->getScoreAsString(levels[cursor]);
+                text->drawWithBorder(best, ColorManager::black, ColorManager::white70,
+                                     0.81 - 2 * e, 0.402 + 1.25 * e, 0.3, 0.33, 0.012, 3, 7);
+            }
+        }
+    }
+    drawSelectionShade();
+}
