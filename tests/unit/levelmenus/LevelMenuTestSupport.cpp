@@ -1,0 +1,270 @@
+#include "LevelMenuTestSupport.h"
+
+#include "menus/Menu.h"
+#include "services/CTextureManager.h"
+#include "services/ClavierManager.h"
+#include "services/SonsManager.h"
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+#include <SDL/SDL_ttf.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace levelmenus_test {
+
+korvelin_test::OptionsText wideOptions()
+{
+    korvelin_test::OptionsText options;
+    options.width = 1280;
+    options.height = 800;
+    return options;
+}
+
+korvelin_test::OptionsText narrowOptions()
+{
+    korvelin_test::OptionsText options;
+    options.width = 640;
+    options.height = 480;
+    return options;
+}
+
+namespace {
+
+Mix_Chunk* silentChunk()
+{
+    // Long enough to be still playing when the test counts it.
+    static std::vector<std::vector<Uint8>> buffers;
+    buffers.emplace_back(22050 * 4 * 30, 0);
+    return Mix_QuickLoad_RAW(buffers.back().data(), static_cast<Uint32>(buffers.back().size()));
+}
+
+int playsOf(Mix_Chunk* chunk)
+{
+    int plays = 0;
+    const int channels = Mix_AllocateChannels(-1);
+    for (int c = 0; c < channels; ++c)
+        if (Mix_Playing(c) && Mix_GetChunk(c) == chunk)
+            ++plays;
+    return plays;
+}
+
+const char* const kLevelText = "KZ2\n60 3 3\n1 1 1 blueSky\n1 1 1\n1 100 1\n0 0 0\n";
+
+} // namespace
+
+void LevelMenuTest::SetUp()
+{
+    // The game's own texts and font, as the installation holds them.
+    fs::copy(std::string(KORVELIN_SOURCE_DIR) + "/data/Data", folders.installDir() + "/Data",
+             fs::copy_options::recursive);
+    fs::create_directories(folders.installDir() + "/Fonts");
+    fs::copy_file(std::string(KORVELIN_STAGE_DIR) + "/Fonts/Comfortaa.ttf",
+                  folders.installDir() + "/Fonts/Comfortaa.ttf");
+    useOptions(wideOptions());
+
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_NE(SDL_SetVideoMode(320, 240, 0, SDL_OPENGL), nullptr) << SDL_GetError();
+    glEnable(GL_TEXTURE_2D);
+    CTextureManager::GetInstance()->Initialize();
+    ASSERT_EQ(TTF_Init(), 0);
+    ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 512), 0) << Mix_GetError();
+    Mix_AllocateChannels(16);
+
+    SonsManager* sons = SonsManager::getInstance();
+    moveSound = silentChunk();
+    validateSound = silentChunk();
+    sons->beep = moveSound;
+    sons->beep2 = validateSound;
+    sons->beep3 = silentChunk();
+    if (ClavierManager::clavier == nullptr)
+        ClavierManager::clavier = new ClavierManager();
+}
+
+void LevelMenuTest::TearDown()
+{
+    Mix_HaltChannel(-1);
+}
+
+void LevelMenuTest::useOptions(const korvelin_test::OptionsText& options)
+{
+    folders.writeUserFile("Data/Options.dat", options.str());
+}
+
+void LevelMenuTest::installOfficialLevels(const std::vector<std::string>& names)
+{
+    for (const std::string& name : names)
+        folders.writeInstallFile("Levels/Official/" + name + ".kzl", kLevelText);
+}
+
+void LevelMenuTest::installOfficialWorlds(const std::vector<int>& levelsPerWorld)
+{
+    std::vector<std::string> names;
+    for (std::size_t w = 0; w < levelsPerWorld.size(); ++w)
+        for (int i = 1; i <= levelsPerWorld[w]; ++i)
+            names.push_back("Level_" + std::to_string(w + 1) + "-" + std::to_string(i));
+    installOfficialLevels(names);
+}
+
+void LevelMenuTest::writeUserList(const std::string& text)
+{
+    folders.writeUserFile("Levels/Custom/list.kzo", text);
+}
+
+void LevelMenuTest::installCustomLevels(const std::vector<std::string>& names)
+{
+    std::string list;
+    for (const std::string& name : names) {
+        list += name + "\n";
+        folders.writeUserFile("Levels/Custom/" + name + ".kzl", kLevelText);
+    }
+    writeUserList(list);
+}
+
+void LevelMenuTest::writeInstallPng(const std::string& relative)
+{
+    folders.writeInstallFile(relative, korvelin_test::readFile(std::string(KORVELIN_STAGE_DIR) +
+                                                               "/Images/Previews/NoPreview.png"));
+}
+
+void LevelMenuTest::writeUserPng(const std::string& relative)
+{
+    folders.writeUserFile(relative, korvelin_test::readFile(std::string(KORVELIN_STAGE_DIR) +
+                                                            "/Images/Previews/NoPreview.png"));
+}
+
+void LevelMenuTest::press(int action, int player)
+{
+    ClavierManager::clavier->keyState[action][player - 1] = 1;
+}
+
+void LevelMenuTest::releaseAll()
+{
+    for (int a = 0; a < ClavierManager::kNbActions; ++a)
+        for (int p = 0; p < 2; ++p)
+            ClavierManager::clavier->keyState[a][p] = 0;
+}
+
+void LevelMenuTest::tap(Menu& menu, int action, long dt)
+{
+    press(action);
+    menu.refresh(dt);
+    releaseAll();
+    // Let the next tap act at once, as after a released key.
+    menu.refresh(dt);
+}
+
+bool LevelMenuTest::allKeysCleared() const
+{
+    const ClavierManager* keys = ClavierManager::clavier;
+    for (int a = 0; a < ClavierManager::kNbActions; ++a)
+        for (int p = 0; p < 2; ++p)
+            if (keys->keyState[a][p] != 0)
+                return false;
+    for (double axis : keys->joystickAxis)
+        if (axis != 0.0)
+            return false;
+    return keys->lastKey == 0 && !keys->joystickUsed[0] && !keys->joystickUsed[1];
+}
+
+int LevelMenuTest::movePlays() const { return playsOf(moveSound); }
+
+int LevelMenuTest::validatePlays() const { return playsOf(validateSound); }
+
+void LevelMenuTest::clearSounds() { Mix_HaltChannel(-1); }
+
+std::string LevelMenuTest::log() const
+{
+    return korvelin_test::readFile(folders.installDir() + "/Debug.txt");
+}
+
+std::string LevelMenuTest::userFile(const std::string& relative) const
+{
+    return folders.readUserFile(relative);
+}
+
+bool LevelMenuTest::userFileExists(const std::string& relative) const
+{
+    return korvelin_test::fileExists(folders.userDir() + relative);
+}
+
+namespace {
+const double kViewport = 1000.0;
+}
+
+QuadCapture::QuadCapture() : buffer(1 << 20)
+{
+    glViewport(0, 0, static_cast<GLsizei>(kViewport), static_cast<GLsizei>(kViewport));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 1, 0, 1, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+}
+
+std::vector<DrawnQuad> QuadCapture::finish()
+{
+    const GLint n = glRenderMode(GL_RENDER);
+    std::vector<DrawnQuad> quads;
+    // Each vertex: x, y, z, r, g, b, a, s, t, r, q.
+    const int stride = 11;
+    for (GLint i = 0; i < n;) {
+        const GLint token = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
+        if (token != GL_POLYGON_TOKEN)
+            continue;
+        const GLint count = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
+        DrawnQuad q = {1e9, -1e9, 1e9, -1e9, 1e9, -1e9, 1e9, -1e9, 0};
+        double topY = -1e9;
+        for (GLint k = 0; k < count; ++k, i += stride) {
+            const float* v = &buffer[static_cast<std::size_t>(i)];
+            const double x = v[0] / kViewport;
+            const double y = v[1] / kViewport;
+            q.left = std::min(q.left, x);
+            q.right = std::max(q.right, x);
+            q.bottom = std::min(q.bottom, y);
+            q.top = std::max(q.top, y);
+            q.sMin = std::min(q.sMin, static_cast<double>(v[7]));
+            q.sMax = std::max(q.sMax, static_cast<double>(v[7]));
+            q.tMin = std::min(q.tMin, static_cast<double>(v[8]));
+            q.tMax = std::max(q.tMax, static_cast<double>(v[8]));
+            if (y > topY) {
+                topY = y;
+                q.tAtTop = v[8];
+            }
+        }
+        // A quad may come back as its two triangles, one after the other.
+        if (!quads.empty()) {
+            const DrawnQuad& last = quads.back();
+            if (last.left == q.left && last.right == q.right && last.bottom == q.bottom &&
+                last.top == q.top && last.tMin == q.tMin && last.tMax == q.tMax)
+                continue;
+        }
+        quads.push_back(q);
+    }
+    return quads;
+}
+
+std::vector<DrawnQuad> quadsAt(const std::vector<DrawnQuad>& quads, double left, double bottom,
+                               double width, double height)
+{
+    std::vector<DrawnQuad> found;
+    const double tolerance = 1e-4;
+    for (const DrawnQuad& q : quads)
+        if (std::fabs(q.left - left) < tolerance && std::fabs(q.bottom - bottom) < tolerance &&
+            std::fabs(q.right - q.left - width) < tolerance &&
+            std::fabs(q.top - q.bottom - height) < tolerance)
+            found.push_back(q);
+    return found;
+}
+
+} // namespace levelmenus_test
