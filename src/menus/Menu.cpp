@@ -119,7 +119,12 @@ void Menu::refresh(long dt)
 
 void Menu::drawBackground()
 {
-    glBindTexture(GL_TEXTURE_2D, background);
+    drawImage(background);
+}
+
+void Menu::drawImage(unsigned int texture)
+{
+    glBindTexture(GL_TEXTURE_2D, texture);
     glBegin(GL_QUADS);
     glTexCoord2d(0.0, 0.0);
     glVertex2d(x, y + height);
@@ -135,6 +140,11 @@ void Menu::drawBackground()
 void Menu::draw()
 {
     drawBackground();
+    drawTitleAndItems();
+}
+
+void Menu::drawTitleAndItems()
+{
     if (labels.empty())
         return;
     if (!title.empty())

@@ -79,6 +79,11 @@ protected:
     void playRefused();
     // Darkens every column of the item row but the selected one.
     void drawSelectionShade();
-    // Full-window background quad, first image row at the top.
+    // The background quad (x, y, width, height), first image row at the top.
     void drawBackground();
+    // The same quad with another texture.
+    void drawImage(unsigned int texture);
+    // The title and the item row of the common drawing (nothing without
+    // labels).
+    void drawTitleAndItems();
 };
