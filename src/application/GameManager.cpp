@@ -1,6 +1,6 @@
 #include "application/GameManager.h"
 
-#include "application/PauseStandIn.h"
+#include "menus/MenuPause.h"
 #include "records/Ghost.h"
 #include "records/Position.h"
 #include "services/CTextureManager.h"
@@ -58,7 +58,7 @@ GameManager::GameManager()
 
     boardTexture = textures->LoadTexture(
         "Images/Interface/" + options->getPathTextures(0) + "/board.tga", false, 0);
-    pauseMenu = new PauseStandIn();
+    pauseMenu = new MenuPause();
 }
 
 GameManager::~GameManager()

@@ -2,6 +2,7 @@
 
 #include "application/FrameTiming.h"
 #include "application/KeyStateUpdater.h"
+#include "menus/PreMenu.h"
 #include "platform/Termination.h"
 #include "records/GhostManager.h"
 #include "records/LevelScoresManager.h"
@@ -59,6 +60,20 @@ Jeu::Jeu(std::string level)
     currentMenu = nullptr;
     startUp();
     boucle(level);
+}
+
+Jeu::Jeu(NoStart)
+    : menuMode(1), currentMenu(nullptr), options(nullptr), clavier(nullptr), niveau(nullptr),
+      lang(nullptr), textures(nullptr), light(nullptr), sendScore(nullptr), levelScores(nullptr),
+      ghosts(nullptr), debug(nullptr), gameManager(nullptr), sons(nullptr), screen(nullptr),
+      width(0), height(0), quit(false)
+{
+    fetchServices(false);
+}
+
+Jeu::~Jeu()
+{
+    delete currentMenu;
 }
 
 void Jeu::fetchServices(bool commandLineOrder)
@@ -234,9 +249,7 @@ void Jeu::resize(int w, int h)
 
 void Jeu::boucle()
 {
-    // The title screen becomes the first menu once the menus exist; until
-    // then the loop runs on an empty screen with no menu.
-    currentMenu = nullptr;
+    currentMenu = new PreMenu();
     runLoop(true);
     teardownRun();
 }

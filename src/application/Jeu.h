@@ -26,6 +26,12 @@ public:
     Jeu();
     // Start-up straight into a one-player game of one custom level.
     explicit Jeu(std::string level);
+    // The application object alone, without start-up or loop: its frame
+    // steps (refresh, gestionMenu, draw) are then driven by the caller.
+    struct NoStart {};
+    explicit Jeu(NoStart);
+    // Frees the current menu (the loops have freed everything else).
+    ~Jeu();
 
     // --- start-up (Jeu.cpp, JeuInitSons.cpp) ---
     void initSDL();
@@ -44,6 +50,13 @@ public:
     void draw();
     // One 3-D view of the game: 0 the single view, 1 left, 2 right.
     void drawSub(int view);
+
+    // --- menus and game starts (JeuMenus.cpp) ---
+    // Reads the current menu's result and opens the next menu, sets the
+    // number of players, ends the loop or starts a game.
+    void gestionMenu();
+    // Starts a one-player run of difficulty d through the official levels.
+    void initJeu(int difficulty);
 
     // --- end-of-game recording (JeuResults.cpp) ---
     // Records a finished one-player game (best time, ghost on a new best,
@@ -69,6 +82,17 @@ private:
     void teardownRun();
     // Opens the video mode of width x height, with the fall-backs.
     void openVideoMode();
+
+    // The new menu replaces the current one, which is destroyed.
+    void openMenu(Menu* next);
+    // Starts a game of the levels the current list menu hands over.
+    void startListGame(int mode);
+    // Makes the level manager and the game manager of a new game.
+    void makeGame();
+    // The game is over: records it, then opens the next screen (JeuGame.cpp).
+    void endGame();
+    // The one-second notice drawn alone before a result is posted.
+    void showSendingNotice();
 
 public:
     int menuMode;

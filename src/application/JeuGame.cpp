@@ -1,11 +1,20 @@
-// The application's game road: the command-line game, the game part of each
-// frame (refresh and drawing) and the per-run teardown.
+// The application's frame: the command-line game, the refresh and drawing of
+// each frame in menu or game mode, the end of a game and the per-run teardown.
 #include "application/Jeu.h"
 
 #include "application/GameManager.h"
 #include "application/GameViews.h"
+#include "levelmenus/MenuRecord.h"
+#include "levelmenus/MenuSingleOfficialLevels.h"
+#include "levelmenus/MenuSingleUnofficialLevels.h"
+#include "levelmenus/MenuVersusOfficialLevels.h"
+#include "levelmenus/MenuVersusUnofficialLevels.h"
+#include "menus/MenuPrincipal.h"
+#include "menus/MenuSendScores.h"
+#include "records/SendScoreManager.h"
 #include "services/ClavierManager.h"
 #include "services/ColorManager.h"
+#include "services/OptionsManager.h"
 #include "services/SonsManager.h"
 #include "world/Joueur.h"
 #include "world/NiveauManager.h"
@@ -40,6 +49,10 @@ void Jeu::refresh(long dt)
 {
     if (menuMode != 0) {
         SDL_Delay(30);
+        if (currentMenu != nullptr) {
+            currentMenu->refresh(dt);
+            gestionMenu();
+        }
         return;
     }
     if (gameManager == nullptr)
@@ -48,25 +61,69 @@ void Jeu::refresh(long dt)
         gameManager->refresh(dt);
         return;
     }
+    endGame();
+}
 
-    // The game is over: a finished one-player result is recorded first.
-    // The level lists that follow a game are not part of the program yet,
-    // so the game then ends the program; the level manager and the game
-    // manager are freed first.
+void Jeu::showSendingNotice()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    GameManager::begin2D();
+    MenuSendScores* notice = new MenuSendScores();
+    notice->draw();
+    delete notice;
+    GameManager::end2D();
+    SDL_GL_SwapBuffers();
+    // The notice stays on screen while the posts that follow block.
+    SDL_Delay(1000);
+}
+
+void Jeu::endGame()
+{
+    const bool cleared = gameManager->isAllLevelsCleared();
+    const bool solo = options->getNbJoueurs() == 1;
+    if (sendScore->isLogged() && cleared && solo)
+        showSendingNotice();
     recordResults();
-    NiveauManager::kill();
-    niveau = nullptr;
-    GameManager::kill();
-    gameManager = nullptr;
+
+    if (!gameManager->jeuQuitte() && niveau->mode == 0 && cleared) {
+        // The level manager and the game manager stay until the record
+        // screen closes.
+        openMenu(new MenuRecord(gameManager->getTempsJeu(0), gameManager->getTempsJeu(1),
+                                niveau->difficulty));
+    } else {
+        Menu* next = nullptr;
+        const bool custom = niveau->mode == 2 || niveau->mode == 4;
+        if (niveau->difficulty != -1)
+            next = new MenuPrincipal();
+        else if (solo)
+            next = custom ? static_cast<Menu*>(new MenuSingleUnofficialLevels())
+                          : new MenuSingleOfficialLevels();
+        else
+            next = custom ? static_cast<Menu*>(new MenuVersusUnofficialLevels())
+                          : new MenuVersusOfficialLevels();
+        openMenu(next);
+        NiveauManager::kill();
+        niveau = nullptr;
+        GameManager::kill();
+        gameManager = nullptr;
+    }
+    sons->chargerMusique(sons->menu);
+    sons->jouerMusique(-1);
     menuMode = 1;
-    quit = true;
 }
 
 void Jeu::draw()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    if (menuMode == 0 && gameManager != nullptr && !gameManager->getFinJeu())
+    if (menuMode != 0) {
+        if (currentMenu != nullptr) {
+            GameManager::begin2D();
+            currentMenu->draw();
+            GameManager::end2D();
+        }
+    } else if (gameManager != nullptr && !gameManager->getFinJeu()) {
         GameViews::drawGame(gameManager, niveau, options);
+    }
     SDL_GL_SwapBuffers();
 }
 
@@ -77,6 +134,9 @@ void Jeu::drawSub(int view)
 
 void Jeu::teardownRun()
 {
+    // The menu goes before the services it draws with.
+    delete currentMenu;
+    currentMenu = nullptr;
     delete ClavierManager::clavier;
     ClavierManager::clavier = nullptr;
     clavier = nullptr;
