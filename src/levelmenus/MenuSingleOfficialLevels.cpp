@@ -89,6 +89,13 @@ std::vector<LevelListWindow::Row> MenuSingleOfficialLevels::visibleRows() const
     return LevelListWindow::rows(static_cast<int>(levels.size()), kWindowRows, choix);
 }
 
+std::string MenuSingleOfficialLevels::bestTimeText() const
+{
+    if (levels.empty())
+        return std::string();
+    return scores->getScoreAsString(levels[choix]);
+}
+
 unsigned int MenuSingleOfficialLevels::previewTexture() const
 {
     if (levels.empty())
@@ -120,7 +127,7 @@ void MenuSingleOfficialLevels::draw()
             if (levels.size() > static_cast<std::size_t>(kWindowRows))
                 scrollBar.draw(static_cast<double>(levels.size()), choix);
 
-            const std::string best = scores->getScoreAsString(levels[choix]);
+            const std::string best = bestTimeText();
             const double bestX = 0.81 - 3 * e;
             const double bestY = 0.4 + 1.5 * e;
             text->draw(best, ColorManager::white70, bestX, bestY, 0.3, 0.33, 0.012, 3, 7);

@@ -105,6 +105,13 @@ std::vector<LevelListWindow::Row> MenuSingleUnofficialLevels::visibleRows() cons
     return LevelListWindow::rows(static_cast<int>(currentList().size()), kWindowRows, choix);
 }
 
+std::string MenuSingleUnofficialLevels::bestTimeText() const
+{
+    if (byTitle.empty())
+        return std::string();
+    return scores->getScoreAsString(currentList()[choix]);
+}
+
 unsigned int MenuSingleUnofficialLevels::previewTexture() const
 {
     if (etatStatic >= 3 || byTitle.empty())

@@ -36,6 +36,8 @@ public:
     // The preview texture of the selected level (0 on "previous" or with an
     // empty list).
     unsigned int previewTexture() const;
+    // The best time shown for the selected level ("" with an empty list).
+    std::string bestTimeText() const;
 
     static const int kWindowRows = 10;
 

@@ -52,6 +52,13 @@ std::vector<LevelListWindow::Row> MenuVersusOfficialLevels::visibleRows() const
     return rows;
 }
 
+std::string MenuVersusOfficialLevels::bestTimeText() const
+{
+    if (levels.empty())
+        return std::string();
+    return scores->getScoreAsString(levels[cursor]);
+}
+
 unsigned int MenuVersusOfficialLevels::previewTexture() const
 {
     if (levels.empty())
@@ -83,7 +90,7 @@ void MenuVersusOfficialLevels::draw()
             if (levels.size() > static_cast<std::size_t>(kWindowRows))
                 scrollBar.draw(static_cast<double>(levels.size()), cursor);
             if (selection == 1) {
-                const std::string best = scores->getScoreAsString(levels[cursor]);
+                const std::string best = bestTimeText();
                 const double bestX = 0.81 - 4.5 * e;
                 const double bestY = 0.402 + 2 * e;
                 text->draw(best, ColorManager::white70, bestX, bestY, 0.3, 0.33, 0.012, 3, 7);

@@ -57,6 +57,13 @@ std::vector<LevelListWindow::Row> MenuVersusUnofficialLevels::visibleRows() cons
     return rows;
 }
 
+std::string MenuVersusUnofficialLevels::bestTimeText() const
+{
+    if (levels.empty())
+        return std::string();
+    return scores->getScoreAsString(levels[cursor]);
+}
+
 unsigned int MenuVersusUnofficialLevels::previewTexture() const
 {
     if (levels.empty())
@@ -99,7 +106,7 @@ void MenuVersusUnofficialLevels::draw()
             if (levels.size() > static_cast<std::size_t>(kWindowRows))
                 scrollBar.draw(static_cast<double>(levels.size()), cursor);
             if (selection == 1) {
-                const std::string best = scores->getScoreAsString(levels[cursor]);
+                const std::string best = bestTimeText();
                 text->drawWithBorder(best, ColorManager::black, ColorManager::white70,
                                      0.81 - 2 * e, 0.402 + 1.25 * e, 0.3, 0.33, 0.012, 3, 7);
             }

@@ -29,6 +29,8 @@ public:
     std::vector<LevelListWindow::Row> visibleRows() const;
     // The preview texture of the level under the cursor (0 with an empty list).
     unsigned int previewTexture() const;
+    // The best time shown for the selected level ("" with an empty list).
+    std::string bestTimeText() const;
 
     static const int kWindowRows = 10;
 
