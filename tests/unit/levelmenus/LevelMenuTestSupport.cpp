@@ -3,6 +3,7 @@
 #include "menus/Menu.h"
 #include "services/CTextureManager.h"
 #include "services/ClavierManager.h"
+#include "services/LangManager.h"
 #include "services/SonsManager.h"
 
 #include <GL/gl.h>
@@ -65,7 +66,7 @@ void LevelMenuTest::SetUp()
     fs::create_directories(folders.installDir() + "/Fonts");
     fs::copy_file(std::string(KORVELIN_STAGE_DIR) + "/Fonts/Comfortaa.ttf",
                   folders.installDir() + "/Fonts/Comfortaa.ttf");
-    useOptions(wideOptions());
+    useOptions(startOptions());
 
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0) << SDL_GetError();
     ASSERT_NE(SDL_SetVideoMode(320, 240, 0, SDL_OPENGL), nullptr) << SDL_GetError();
@@ -83,6 +84,8 @@ void LevelMenuTest::SetUp()
     sons->beep3 = silentChunk();
     if (ClavierManager::clavier == nullptr)
         ClavierManager::clavier = new ClavierManager();
+    // The game loads the texts of the language in force at start-up.
+    LangManager::getInstance()->charger();
 }
 
 void LevelMenuTest::TearDown()

@@ -25,6 +25,8 @@ class LevelMenuTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The options file written before any service is made.
+    virtual korvelin_test::OptionsText startOptions() const { return wideOptions(); }
 
     // Writes the options file the settings are read from; call before the
     // first menu or widget is made.
