@@ -1,5 +1,5 @@
 // The real game started with a custom level on the command line: it plays
-// the level with held keys to the finish and ends cleanly.
+// the level with held keys to the finish, then opens the custom level list.
 #include "GameHarness.h"
 #include "Picture.h"
 
@@ -27,6 +27,32 @@ bool hasLineEnding(const std::vector<std::string>& lines, const std::string& end
     return std::any_of(lines.begin(), lines.end(), [&](const std::string& l) {
         return l.size() >= end.size() && l.compare(l.size() - end.size(), end.size(), end) == 0;
     });
+}
+
+// True once the game has ended its game (the line of `gameEnd`) and then
+// opened the custom level list (its background picture loaded after it).
+bool levelListAfter(const std::vector<std::string>& lines, const std::string& gameEnd)
+{
+    auto end = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.find(gameEnd) != std::string::npos;
+    });
+    return end != lines.end() && std::any_of(end, lines.end(), [](const std::string& l) {
+               return l.find("LoadPNG : Loading ...") != std::string::npos &&
+                      l.find("/menuKZ.png") != std::string::npos;
+           });
+}
+
+// Waits (bounded) for the game's end and the custom level list.
+bool waitForLevelList(GameHarness& game, const std::string& gameEnd, int timeoutMs)
+{
+    for (int waited = 0; waited < timeoutMs; waited += 100) {
+        if (levelListAfter(game.logLines(), gameEnd))
+            return true;
+        if (!game.running())
+            return false;
+        GameHarness::pause(100);
+    }
+    return levelListAfter(game.logLines(), gameEnd);
 }
 
 class PlayLevel : public ::testing::Test {
@@ -66,22 +92,22 @@ protected:
     GameHarness game;
 };
 
-TEST_F(PlayLevel, PlaysACommandLineLevelToItsFinishAndEndsWithStatusZero)
+TEST_F(PlayLevel, PlaysACommandLineLevelToItsFinishThenOpensTheCustomLevelList)
 {
     startGame(false);
     // With game messages off play starts as soon as the intro is skipped.
     ASSERT_TRUE(skipIntro()) << game.log();
     // Forward held to the finish (the press is repeated in case the first
     // one is lost on a busy machine; a repeated press changes nothing).
-    int status = -1;
     bool ended = false;
     for (int i = 0; i < 20 && !ended; ++i) {
         game.keyDown("w");
-        ended = game.waitForExit(2000, &status);
+        ended = waitForLevelList(game, "The level is over", 2000);
     }
     game.keyUp("w");
-    ASSERT_TRUE(ended) << "the game did not end by itself\n" << game.log();
-    EXPECT_EQ(0, status) << game.stderrText();
+    ASSERT_TRUE(ended) << "the game did not end by itself in the level list\n" << game.log();
+    EXPECT_TRUE(game.running()) << game.stderrText();
+    EXPECT_EQ(0, game.stop()) << game.stderrText();
 
     const std::vector<std::string> lines = game.logLines();
     EXPECT_TRUE(hasLineEnding(lines, "Introduction interupted")) << game.log();
@@ -141,8 +167,8 @@ protected:
     GameHarness game;
 };
 
-// A level that cannot be loaded ends the command-line game at once, and
-// cleanly, with nothing recorded for it.
+// A level that cannot be loaded ends the command-line game at once, with
+// nothing recorded for it, and the custom level list opens.
 TEST_P(UnplayableCommandLineLevel, EndsTheGameAtOnceWithNothingRecorded)
 {
     const UnplayableLevel level = GetParam();
@@ -152,9 +178,9 @@ TEST_P(UnplayableCommandLineLevel, EndsTheGameAtOnceWithNothingRecorded)
     if (level.text != nullptr)
         game.writeUserFile("Levels/Custom/" + name + ".kzl", level.text);
     ASSERT_TRUE(game.start({name}));
-    int status = -1;
-    ASSERT_TRUE(game.waitForExit(30000, &status)) << "the game did not end by itself\n" << game.log();
-    EXPECT_EQ(0, status) << game.stderrText();
+    ASSERT_TRUE(waitForLevelList(game, "The file does not exists", 30000))
+        << "the game did not end by itself in the level list\n" << game.log();
+    EXPECT_EQ(0, game.stop()) << game.stderrText();
     const std::vector<std::string> lines = game.logLines();
     EXPECT_TRUE(hasLineEnding(lines, "The file does not exists")) << game.log();
     EXPECT_FALSE(hasLineEnding(lines, "Introduction interupted"));

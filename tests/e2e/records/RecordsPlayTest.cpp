@@ -50,6 +50,19 @@ bool hasLineContaining(const std::vector<std::string>& lines, const std::string&
                        [&](const std::string& l) { return l.find(part) != std::string::npos; });
 }
 
+// True once the game is over ("The level is over") and the custom level
+// list that follows a command-line level has loaded its background.
+bool levelListOpened(const std::vector<std::string>& lines)
+{
+    auto end = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.find("The level is over") != std::string::npos;
+    });
+    return end != lines.end() && std::any_of(end, lines.end(), [](const std::string& l) {
+               return l.find("LoadPNG : Loading ...") != std::string::npos &&
+                      l.find("/menuKZ.png") != std::string::npos;
+           });
+}
+
 // The text after `marker` on the first log line holding it, or "".
 std::string afterMarker(const std::vector<std::string>& lines, const std::string& marker)
 {
@@ -190,7 +203,8 @@ protected:
     // Skips the intro, then, when `idleUntilMs` is positive, waits for the
     // game's own level clock (seen through the ghost replay) to pass it, so
     // that the run is slower whatever the machine's load; then holds forward
-    // until the game ends by itself.
+    // until the game ends by itself and opens the custom level list, where
+    // the game is stopped.
     void playToTheFinish(GameHarness& game, long idleUntilMs = 0)
     {
         ASSERT_TRUE(skipIntro(game)) << game.log();
@@ -203,15 +217,18 @@ protected:
             }
             ASSERT_TRUE(passed) << "the level clock did not reach " << idleUntilMs << " ms\n" << game.log();
         }
-        int status = -1;
         bool ended = false;
-        for (int i = 0; i < 45 && !ended; ++i) {
+        for (int i = 0; i < 45 && !ended && game.running(); ++i) {
             game.keyDown("w");
-            ended = game.waitForExit(2000, &status);
+            for (int waited = 0; waited < 2000 && !ended; waited += 100) {
+                ended = levelListOpened(game.logLines());
+                if (!ended)
+                    GameHarness::pause(100);
+            }
         }
         game.keyUp("w");
-        ASSERT_TRUE(ended) << "the game did not end by itself\n" << game.log();
-        EXPECT_EQ(status, 0) << game.stderrText();
+        ASSERT_TRUE(ended) << "the game did not end by itself in the level list\n" << game.log();
+        EXPECT_EQ(game.stop(), 0) << game.stderrText();
         ASSERT_TRUE(hasLineEnding(game.logLines(), "The level is over")) << game.log();
     }
 

@@ -379,7 +379,7 @@ INSTANTIATE_TEST_SUITE_P(Codes, PauseChoice,
                              return "Code" + std::to_string(info.param.code);
                          });
 
-TEST_F(GameStates, TheStandInPauseResumesOnValidate)
+TEST_F(GameStates, ThePauseMenuResumesOnValidate)
 {
     world.writeLevel("Plain.Test", levelText(60, kPlainRows));
     GameManager* gm = world.start({"Plain.Test"}, 1);
