@@ -1,6 +1,7 @@
 #include "levelmenus/LevelPreview.h"
 
 #include "services/CTextureManager.h"
+#include "services/ColorManager.h"
 #include "services/DataFileManager.h"
 
 #include <GL/gl.h>
@@ -30,6 +31,10 @@ void draw(unsigned int texture, double ratio)
 {
     const double right = 0.915;
     const double left = right - 0.35 / ratio;
+    // The picture shows in its own colours, whatever colour the texts
+    // before it left current.
+    ColorManager* colors = ColorManager::GetInstance();
+    colors->setColor(ColorManager::white);
     glBindTexture(GL_TEXTURE_2D, texture);
     glBegin(GL_QUADS);
     glTexCoord2d(0, 0);
@@ -41,6 +46,7 @@ void draw(unsigned int texture, double ratio)
     glTexCoord2d(0, 1);
     glVertex2d(left, 0.48);
     glEnd();
+    colors->restore();
 }
 
 } // namespace LevelPreview

@@ -18,7 +18,8 @@ std::string customPath(const std::string& name, DataFileManager* files);
 unsigned int texture(const std::string& path);
 
 // Draws the picture as a square 0.35 high, right edge at x 0.915, top at
-// y 0.83, its first row at the top; ratio is the screen's width / height.
+// y 0.83, its first row at the top, in opaque white; ratio is the screen's
+// width / height. The colour service's current colour is left as it was.
 void draw(unsigned int texture, double ratio);
 
 } // namespace LevelPreview

@@ -11,6 +11,7 @@
 #include <SDL/SDL_ttf.h>
 
 #include <cmath>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 
@@ -52,6 +53,70 @@ int playsOf(Mix_Chunk* chunk)
         if (Mix_Playing(c) && Mix_GetChunk(c) == chunk)
             ++plays;
     return plays;
+}
+
+std::uint32_t crc32(const std::string& bytes)
+{
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (unsigned char byte : bytes) {
+        crc ^= byte;
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return crc ^ 0xFFFFFFFFu;
+}
+
+void putBigEndian(std::string& out, std::uint32_t v)
+{
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out += static_cast<char>((v >> shift) & 0xFF);
+}
+
+void putChunk(std::string& png, const std::string& type, const std::string& data)
+{
+    putBigEndian(png, static_cast<std::uint32_t>(data.size()));
+    png += type + data;
+    putBigEndian(png, crc32(type + data));
+}
+
+// An RGB PNG of one colour; the pixels go in one stored (uncompressed)
+// deflate block.
+std::string solidPng(int size, unsigned char r, unsigned char g, unsigned char b)
+{
+    std::string raw;
+    for (int y = 0; y < size; ++y) {
+        raw += '\0'; // no filter
+        for (int x = 0; x < size; ++x) {
+            raw += static_cast<char>(r);
+            raw += static_cast<char>(g);
+            raw += static_cast<char>(b);
+        }
+    }
+    std::string header;
+    putBigEndian(header, static_cast<std::uint32_t>(size));
+    putBigEndian(header, static_cast<std::uint32_t>(size));
+    header += std::string("\x08\x02\x00\x00\x00", 5);
+
+    std::string z = "\x78\x01";
+    z += '\x01';
+    const std::uint16_t length = static_cast<std::uint16_t>(raw.size());
+    z += static_cast<char>(length & 0xFF);
+    z += static_cast<char>(length >> 8);
+    z += static_cast<char>(~length & 0xFF);
+    z += static_cast<char>((~length >> 8) & 0xFF);
+    z += raw;
+    std::uint32_t a = 1, bsum = 0;
+    for (unsigned char byte : raw) {
+        a = (a + byte) % 65521u;
+        bsum = (bsum + a) % 65521u;
+    }
+    putBigEndian(z, (bsum << 16) | a);
+
+    std::string png = "\x89PNG\r\n\x1a\n";
+    putChunk(png, "IHDR", header);
+    putChunk(png, "IDAT", z);
+    putChunk(png, "IEND", "");
+    return png;
 }
 
 const char* const kLevelText = "KZ2\n60 3 3\n1 1 1 blueSky\n1 1 1\n1 100 1\n0 0 0\n";
@@ -140,6 +205,12 @@ void LevelMenuTest::writeUserPng(const std::string& relative)
                                                             "/Images/Previews/NoPreview.png"));
 }
 
+void LevelMenuTest::writeInstallSolidPng(const std::string& relative, unsigned char r,
+                                         unsigned char g, unsigned char b)
+{
+    folders.writeInstallFile(relative, solidPng(4, r, g, b));
+}
+
 void LevelMenuTest::press(int action, int player)
 {
     ClavierManager::clavier->keyState[action][player - 1] = 1;
@@ -193,6 +264,13 @@ std::string LevelMenuTest::userFile(const std::string& relative) const
 bool LevelMenuTest::userFileExists(const std::string& relative) const
 {
     return korvelin_test::fileExists(folders.userDir() + relative);
+}
+
+Pixel readPixel(int x, int y)
+{
+    unsigned char rgba[4] = {0, 0, 0, 0};
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    return {rgba[0], rgba[1], rgba[2]};
 }
 
 namespace {

@@ -44,6 +44,9 @@ protected:
     // A real PNG image at a path of the installation or of the user folder.
     void writeInstallPng(const std::string& relative);
     void writeUserPng(const std::string& relative);
+    // A PNG of one opaque colour, 4 x 4 pixels.
+    void writeInstallSolidPng(const std::string& relative, unsigned char r, unsigned char g,
+                              unsigned char b);
 
     // Key states: pressed (1) for player 1 or 2; everything released.
     void press(int action, int player = 1);
@@ -67,6 +70,12 @@ protected:
     Mix_Chunk* moveSound = nullptr;
     Mix_Chunk* validateSound = nullptr;
 };
+
+// The colour of one pixel of the window, read back from OpenGL (0..255).
+struct Pixel {
+    int r, g, b;
+};
+Pixel readPixel(int x, int y);
 
 // The textured quads drawn while capturing, in overlay coordinates (0..1),
 // with their texture coordinates.

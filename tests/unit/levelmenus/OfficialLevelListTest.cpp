@@ -2,6 +2,7 @@
 // fixed frame times over real level files.
 #include "LevelMenuTestSupport.h"
 
+#include "application/GameManager.h"
 #include "levelmenus/MenuSingleOfficialLevels.h"
 #include "records/LevelScoresManager.h"
 #include "services/CTextureManager.h"
@@ -329,6 +330,29 @@ TEST_F(OfficialLevelListTest, BestTimeOfTheSelectedLevel)
     EXPECT_EQ(menu->bestTimeText(), "----.- s");
     tap(*menu, ClavierManager::DOWN);
     EXPECT_EQ(menu->bestTimeText(), "83.4 s");
+}
+
+TEST_F(OfficialLevelListTest, PreviewShowsInItsOwnColoursFrameAfterFrame)
+{
+    installOfficialWorlds({3});
+    writeInstallSolidPng("Images/Previews/Official/Level_1-1.png", 200, 120, 40);
+    auto menu = open();
+    // The screen of the test window: 320 x 240 pixels.
+    glViewport(0, 0, 320, 240);
+    const int x = static_cast<int>((0.915 - 0.35 / 1.6 / 2) * 320);
+    const int y = static_cast<int>(0.655 * 240);
+    for (int frame = 0; frame < 3; ++frame) {
+        SCOPED_TRACE(frame);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        GameManager::begin2D();
+        menu->draw();
+        GameManager::end2D();
+        const Pixel p = readPixel(x, y);
+        EXPECT_NEAR(p.r, 200, 3);
+        EXPECT_NEAR(p.g, 120, 3);
+        EXPECT_NEAR(p.b, 40, 3);
+    }
 }
 
 struct DrawCase {
