@@ -439,4 +439,32 @@ TEST_F(OptionsScreen, DrawsTheSelectedPageAndHighlightsOnlyTheOpenRow)
     EXPECT_EQ(litPixels(previous, 0.4, 0.85), 0);
 }
 
+struct KeyboardHighlight {
+    int row;
+    double y; // where the row's text stands
+};
+
+class KeyboardPageDrawing : public OptionsScreen, public ::testing::WithParamInterface<KeyboardHighlight> {
+};
+
+TEST_P(KeyboardPageDrawing, HighlightsTheRowOfItsPlayer)
+{
+    openPage(MenuOptions::KEYBOARD);
+    goToRow(GetParam().row);
+    const std::vector<unsigned char> shown = render(*menu);
+    const double y = GetParam().y;
+    EXPECT_GT(bluePixels(shown, y - 0.01, y + 0.03), 0);
+    // Descenders reach a little below the row's height.
+    EXPECT_EQ(bluePixels(shown, 0.0, y - 0.025), 0);
+    EXPECT_EQ(bluePixels(shown, y + 0.04, 1.0), 0);
+}
+
+// Player 1's rows from 0.76 down by 0.03, player 2's from 0.52.
+INSTANTIATE_TEST_SUITE_P(BothPlayers, KeyboardPageDrawing,
+                         ::testing::Values(KeyboardHighlight{ 1, 0.76 }, KeyboardHighlight{ 5, 0.64 },
+                                           KeyboardHighlight{ 6, 0.52 }, KeyboardHighlight{ 9, 0.43 }),
+                         [](const ::testing::TestParamInfo<KeyboardHighlight>& info) {
+                             return "row" + std::to_string(info.param.row);
+                         });
+
 } // namespace

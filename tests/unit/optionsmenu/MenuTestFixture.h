@@ -124,7 +124,9 @@ protected:
         return true;
     }
 
-    // Draws a menu once in the 2-D overlay and reads the window back.
+    // Draws a menu once in the 2-D overlay and reads the window back. With
+    // MENU_TEST_DUMP set, each picture is also saved as a PPM file whose
+    // name begins with its value, for a look at a failing layout.
     template <typename M>
     std::vector<unsigned char> render(M& menu)
     {
