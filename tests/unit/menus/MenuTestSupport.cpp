@@ -1,0 +1,226 @@
+#include "MenuTestSupport.h"
+
+#include "services/CTextureManager.h"
+#include "services/ClavierManager.h"
+#include "services/LangManager.h"
+#include "services/SonsManager.h"
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+#include <SDL/SDL_ttf.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace menus_test {
+
+korvelin_test::OptionsText wideOptions()
+{
+    korvelin_test::OptionsText options;
+    options.width = 1280;
+    options.height = 800;
+    return options;
+}
+
+korvelin_test::OptionsText narrowOptions()
+{
+    korvelin_test::OptionsText options;
+    options.width = 640;
+    options.height = 480;
+    return options;
+}
+
+namespace {
+
+Mix_Chunk* silentChunk()
+{
+    // Long enough to be still playing when the test counts it.
+    static std::vector<std::vector<Uint8>> buffers;
+    buffers.emplace_back(22050 * 4 * 30, 0);
+    return Mix_QuickLoad_RAW(buffers.back().data(), static_cast<Uint32>(buffers.back().size()));
+}
+
+int playsOf(Mix_Chunk* chunk)
+{
+    int plays = 0;
+    const int channels = Mix_AllocateChannels(-1);
+    for (int c = 0; c < channels; ++c)
+        if (Mix_Playing(c) && Mix_GetChunk(c) == chunk)
+            ++plays;
+    return plays;
+}
+
+} // namespace
+
+void MenuTest::SetUp()
+{
+    installFromStage("Data");
+    installFromStage("Fonts");
+    installFromStage("Images/Menus");
+    folders.writeUserFile("Data/Options.dat", startOptions().str());
+
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0) << SDL_GetError();
+    ASSERT_NE(SDL_SetVideoMode(320, 240, 0, SDL_OPENGL), nullptr) << SDL_GetError();
+    glEnable(GL_TEXTURE_2D);
+    CTextureManager::GetInstance()->Initialize();
+    ASSERT_EQ(TTF_Init(), 0);
+    ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 512), 0) << Mix_GetError();
+    Mix_AllocateChannels(16);
+
+    SonsManager* sons = SonsManager::getInstance();
+    moveSound = silentChunk();
+    validateSound = silentChunk();
+    refusedSound = silentChunk();
+    sons->beep = moveSound;
+    sons->beep2 = validateSound;
+    sons->beep3 = refusedSound;
+    if (ClavierManager::clavier == nullptr)
+        ClavierManager::clavier = new ClavierManager();
+    LangManager::getInstance()->charger();
+}
+
+void MenuTest::TearDown()
+{
+    Mix_HaltChannel(-1);
+}
+
+void MenuTest::installFromStage(const std::string& relative)
+{
+    const fs::path from = fs::path(KORVELIN_STAGE_DIR) / relative;
+    const fs::path to = fs::path(folders.installDir()) / relative;
+    fs::create_directories(to.parent_path());
+    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+void MenuTest::press(int action, int player, int state)
+{
+    ClavierManager::clavier->keyState[action][player - 1] = state;
+}
+
+void MenuTest::releaseAll()
+{
+    for (int a = 0; a < ClavierManager::kNbActions; ++a)
+        for (int p = 0; p < 2; ++p)
+            ClavierManager::clavier->keyState[a][p] = 0;
+}
+
+void MenuTest::tap(Menu& menu, int action, long dt)
+{
+    press(action);
+    menu.refresh(dt);
+    releaseAll();
+    // A released key lets the next press act at once.
+    menu.refresh(dt);
+}
+
+bool MenuTest::allKeysCleared() const
+{
+    const ClavierManager* keys = ClavierManager::clavier;
+    for (int a = 0; a < ClavierManager::kNbActions; ++a)
+        for (int p = 0; p < 2; ++p)
+            if (keys->keyState[a][p] != 0)
+                return false;
+    for (double axis : keys->joystickAxis)
+        if (axis != 0.0)
+            return false;
+    return keys->lastKey == 0 && !keys->joystickUsed[0] && !keys->joystickUsed[1];
+}
+
+int MenuTest::movePlays() const { return playsOf(moveSound); }
+int MenuTest::validatePlays() const { return playsOf(validateSound); }
+int MenuTest::refusedPlays() const { return playsOf(refusedSound); }
+void MenuTest::clearSounds() { Mix_HaltChannel(-1); }
+
+std::string MenuTest::log() const
+{
+    return korvelin_test::readFile(folders.installDir() + "/Debug.txt");
+}
+
+namespace {
+const double kViewport = 1000.0;
+}
+
+QuadCapture::QuadCapture() : buffer(1 << 21)
+{
+    glViewport(0, 0, static_cast<GLsizei>(kViewport), static_cast<GLsizei>(kViewport));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 1, 0, 1, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4d(1.0, 1.0, 1.0, 1.0);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+}
+
+std::vector<DrawnQuad> QuadCapture::finish()
+{
+    const GLint n = glRenderMode(GL_RENDER);
+    std::vector<DrawnQuad> quads;
+    bool firstHalfSeen = false;
+    // Each vertex: x, y, z, r, g, b, a, s, t, r, q.
+    const int stride = 11;
+    for (GLint i = 0; i < n;) {
+        const GLint token = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
+        if (token != GL_POLYGON_TOKEN)
+            continue;
+        const GLint count = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
+        DrawnQuad q = {1e9, -1e9, 1e9, -1e9, 0, 0, 0, 0, 0};
+        double topY = -1e9;
+        for (GLint k = 0; k < count; ++k, i += stride) {
+            const float* v = &buffer[static_cast<std::size_t>(i)];
+            const double x = v[0] / kViewport;
+            const double y = v[1] / kViewport;
+            if (k == 0) {
+                q.r = v[3];
+                q.g = v[4];
+                q.b = v[5];
+                q.a = v[6];
+            }
+            q.left = std::min(q.left, x);
+            q.right = std::max(q.right, x);
+            q.bottom = std::min(q.bottom, y);
+            q.top = std::max(q.top, y);
+            if (y > topY) {
+                topY = y;
+                q.tAtTop = v[8];
+            }
+        }
+        // A quad may come back as its two triangles, one after the other:
+        // the second half of a pair is not a quad of its own.
+        if (count == 3) {
+            if (firstHalfSeen) {
+                firstHalfSeen = false;
+                continue;
+            }
+            firstHalfSeen = true;
+        } else {
+            firstHalfSeen = false;
+        }
+        quads.push_back(q);
+    }
+    return quads;
+}
+
+std::vector<DrawnQuad> quadsAt(const std::vector<DrawnQuad>& quads, double left, double bottom,
+                               double right, double top)
+{
+    std::vector<DrawnQuad> found;
+    const double tolerance = 1e-4;
+    for (const DrawnQuad& q : quads)
+        if (std::fabs(q.left - left) < tolerance && std::fabs(q.bottom - bottom) < tolerance &&
+            std::fabs(q.right - right) < tolerance && std::fabs(q.top - top) < tolerance)
+            found.push_back(q);
+    return found;
+}
+
+} // namespace menus_test
