@@ -124,8 +124,17 @@ void MenuSingleOfficialLevels::draw()
                 text->draw(name, colour, 0.053, y, 0.43, 0.43, 0.075, 4, 0);
             }
 
-            if (levels.size() > static_cast<std::size_t>(kWindowRows))
+            if (levels.size() > static_cast<std::size_t>(kWindowRows)) {
+
+                // Images show in their own colours, whatever the texts left current.
+
+                colors->setColor(ColorManager::white);
+
                 scrollBar.draw(static_cast<double>(levels.size()), choix);
+
+                colors->restore();
+
+            }
 
             const std::string best = bestTimeText();
             const double bestX = 0.81 - 3 * e;

@@ -129,8 +129,12 @@ void MenuSingleUnofficialLevels::draw()
         drawByTitle();
     else if (etatStatic == 2)
         drawByPseudo();
-    if (etatStatic < 3 && count > static_cast<std::size_t>(kWindowRows))
+    if (etatStatic < 3 && count > static_cast<std::size_t>(kWindowRows)) {
+        // Images show in their own colours, whatever the texts left current.
+        colors->setColor(ColorManager::white);
         scrollBar.draw(static_cast<double>(count), choix);
+        colors->restore();
+    }
     // The shade follows the class-wide item; selection itself stays 1.
     const int kept = selection;
     selection = etatStatic;

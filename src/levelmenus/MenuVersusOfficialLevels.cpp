@@ -82,13 +82,19 @@ void MenuVersusOfficialLevels::draw()
                 const std::string& name = levels[rows[i].entry];
                 double* colour = rows[i].highlighted ? ColorManager::lightBlue : ColorManager::black;
                 const double k = static_cast<double>(i);
+                colors->setColor(ColorManager::white);
                 checkBoxes[rows[i].entry].draw(0.045, 0.786 + e - 0.058f * k);
+                colors->restore();
                 const double y = 0.81 + e - 0.058 * k;
                 text->draw(name, ColorManager::white70, 0.125 / ratio, y, 0.43, 0.43, 0.075, 4, 5);
                 text->draw(name, colour, 0.125 / ratio, y, 0.43, 0.43, 0.075, 4, 0);
             }
-            if (levels.size() > static_cast<std::size_t>(kWindowRows))
+            if (levels.size() > static_cast<std::size_t>(kWindowRows)) {
+                // Images show in their own colours, whatever the texts left current.
+                colors->setColor(ColorManager::white);
                 scrollBar.draw(static_cast<double>(levels.size()), cursor);
+                colors->restore();
+            }
             if (selection == 1) {
                 const std::string best = bestTimeText();
                 const double bestX = 0.81 - 4.5 * e;

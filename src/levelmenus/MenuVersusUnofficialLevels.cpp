@@ -93,7 +93,9 @@ void MenuVersusUnofficialLevels::draw()
                 // The boxes of this list are drawn at 0.8 of their size.
                 glPushMatrix();
                 glScalef(0.8f, 0.8f, 0.8f);
+                colors->setColor(ColorManager::white);
                 checkBoxes[rows[i].entry].draw(0.055, 0.993 + e - 0.0585f * k);
+                colors->restore();
                 glPopMatrix();
                 const double y = 0.815 + e - 0.047 * k;
                 const std::string shownTitle =
@@ -103,8 +105,12 @@ void MenuVersusUnofficialLevels::draw()
                 text->drawWithBorder(CustomLevelList::authorOf(name), colour, ColorManager::white70,
                                      authorX, y, textScale, 0.33, 0.012, 2, 7);
             }
-            if (levels.size() > static_cast<std::size_t>(kWindowRows))
+            if (levels.size() > static_cast<std::size_t>(kWindowRows)) {
+                // Images show in their own colours, whatever the texts left current.
+                colors->setColor(ColorManager::white);
                 scrollBar.draw(static_cast<double>(levels.size()), cursor);
+                colors->restore();
+            }
             if (selection == 1) {
                 const std::string best = bestTimeText();
                 text->drawWithBorder(best, ColorManager::black, ColorManager::white70,

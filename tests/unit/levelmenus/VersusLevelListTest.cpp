@@ -2,6 +2,7 @@
 // over in list order, the back codes and the drawing of the boxes.
 #include "LevelMenuTestSupport.h"
 
+#include "application/GameManager.h"
 #include "levelmenus/MenuVersusOfficialLevels.h"
 #include "levelmenus/MenuVersusUnofficialLevels.h"
 #include "records/LevelScoresManager.h"
@@ -283,6 +284,36 @@ TEST_F(VersusLevelListTest, NewScreenForgetsTheTicksAndTheCursor)
     EXPECT_EQ(menu->cursor, 0);
     EXPECT_EQ(menu->selection, 1);
     EXPECT_EQ(ticks(menu->checkBoxes), std::vector<bool>(5, false));
+}
+
+TEST_F(VersusLevelListTest, BoxesAndThumbShowInTheirOwnColoursFrameAfterFrame)
+{
+    installOfficialWorlds({9});
+    writeInstallSolidPng("Images/Interface/High/checkBox.png", 30, 200, 90);
+    writeInstallSolidPng("Images/Interface/High/ScrollBar.png", 220, 60, 160);
+    auto menu = open<MenuVersusOfficialLevels>();
+    // The screen of the test window: 320 x 240 pixels.
+    glViewport(0, 0, 320, 240);
+    const int boxX = static_cast<int>((0.045 + 0.05 / 1.6 / 2) * 320);
+    const int boxY = static_cast<int>((0.786 + 0.025) * 240);
+    const int thumbX = static_cast<int>((0.616 + 1.0 / 24 / 1.6 / 2) * 320);
+    const int thumbY = static_cast<int>((0.745 + 0.05) * 240);
+    for (int frame = 0; frame < 3; ++frame) {
+        SCOPED_TRACE(frame);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        GameManager::begin2D();
+        menu->draw();
+        GameManager::end2D();
+        const Pixel box = readPixel(boxX, boxY);
+        EXPECT_NEAR(box.r, 30, 3);
+        EXPECT_NEAR(box.g, 200, 3);
+        EXPECT_NEAR(box.b, 90, 3);
+        const Pixel thumb = readPixel(thumbX, thumbY);
+        EXPECT_NEAR(thumb.r, 220, 3);
+        EXPECT_NEAR(thumb.g, 60, 3);
+        EXPECT_NEAR(thumb.b, 160, 3);
+    }
 }
 
 // Drawing: which boxes stand where, and when the thumb and the preview show.
