@@ -184,6 +184,18 @@ TEST_F(RecordScreen, LettersWrapAndTheCursorStopsAtBothEnds)
     EXPECT_EQ(menu->getPlayerName(), "AZA");
 }
 
+TEST_F(RecordScreen, LetterHeldStepsEvery200Ms)
+{
+    open("83.4 ");
+    silence();
+    press(K::DOWN);
+    for (int frame = 0; frame < 13; ++frame) {
+        menu->refresh(40);
+        EXPECT_EQ(menu->getPlayerName()[0], 'B' + frame / 6) << "frame " << frame;
+    }
+    EXPECT_EQ(moveSounds(), 3);
+}
+
 TEST_F(RecordScreen, BackDuringEntryDoesNothingAndValidateOnlyMovesOn)
 {
     open("83.4 ");
