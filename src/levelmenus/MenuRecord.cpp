@@ -250,9 +250,9 @@ void MenuRecord::draw()
 {
     const std::string position = positionText();
     Menu::draw();
-    const std::string heading = lang->get("EndOfThe") + " " +
-                                lang->get("difficulty_" + std::to_string(difficulty)) + " " +
-                                lang->get("mode");
+    const std::string difficultyKey = "difficulty_" + std::to_string(difficulty);
+    const std::string heading =
+        lang->get("EndOfThe") + " " + lang->get(difficultyKey) + " " + lang->get("mode");
     const double o = wideScreen() ? 0.01 : 0.02;
     const bool ranked = rank >= 1 && rank <= kRanks;
     drawText(heading, 0.08, o + 0.76, ColorManager::black);

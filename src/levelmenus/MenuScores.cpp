@@ -27,8 +27,10 @@ MenuScores::MenuScores()
     nom = "MenuScores";
     repeatTimer = 0;
     itemCount = 7;
-    for (int d = 1; d <= kDifficulties; ++d)
-        labels.push_back(lang->get("difficulty_" + std::to_string(d)));
+    for (int d = 1; d <= kDifficulties; ++d) {
+        const std::string key = "difficulty_" + std::to_string(d);
+        labels.push_back(lang->get(key));
+    }
     labels.push_back(lang->get("previous"));
     charger();
 }

@@ -14,6 +14,12 @@ namespace {
 
 const int kPageRows[] = { 0, 5, 6, 2, 9 };
 
+// Colours are numbered from 0 in the settings and from 1 in the texts.
+std::string colorKey(int color)
+{
+    return "color_" + std::to_string(color + 1);
+}
+
 std::string onOff(LangManager* lang, bool on)
 {
     return lang->get(on ? "on" : "off");
@@ -257,8 +263,8 @@ std::string MenuOptions::rowValue(int page, int r)
         case 1: v = options->getLang(1); break;
         case 2: v = onOff(lang, options->isGameMessages(1)); break;
         case 3: v = onOff(lang, options->isGhostEnabled(1)); break;
-        case 4: v = lang->get("color_" + std::to_string(options->getColor(0, 1) + 1)); break;
-        case 5: v = lang->get("color_" + std::to_string(options->getColor(1, 1) + 1)); break;
+        case 4: v = lang->get(colorKey(options->getColor(0, 1))); break;
+        case 5: v = lang->get(colorKey(options->getColor(1, 1))); break;
         default: return std::string();
         }
         break;
@@ -356,7 +362,8 @@ void MenuOptions::drawOptionsClavier()
 {
     const double r = options->getRatio(0);
     for (int p = 1; p <= 2; ++p) {
-        drawText(lang->get("player_" + std::to_string(p)), 0.06, 1.05 - 0.24 * p, 0.4, 0.4,
+        const std::string heading = "player_" + std::to_string(p);
+        drawText(lang->get(heading), 0.06, 1.05 - 0.24 * p, 0.4, 0.4,
                  ColorManager::black);
         const int actions = p == 1 ? 5 : 4;
         for (int a = 1; a <= actions; ++a) {
