@@ -107,7 +107,10 @@ LevelSession::Snapshot LevelSession::save()
         st.x = b->x;
         st.y = b->y;
         st.z = b->z;
-        if (auto* t = dynamic_cast<BlocTimer*>(b)) st.extra[0] = t->clock;
+        if (auto* t = dynamic_cast<BlocTimer*>(b)) {
+            st.extra[0] = t->clock;
+            st.timer = true;
+        }
         if (auto* c = dynamic_cast<BlocCassable*>(b)) st.extra[0] = c->openTime;
         if (auto* d = dynamic_cast<BlocDisposable*>(b)) st.uses = d->uses;
         if (auto* m = dynamic_cast<BlocMobile*>(b)) {
@@ -115,6 +118,7 @@ LevelSession::Snapshot LevelSession::save()
             st.extra[1] = m->speedZ;
             st.extra[2] = m->previousX;
             st.extra[3] = m->previousZ;
+            st.moving = true;
         }
         s.blocks.push_back(st);
     }

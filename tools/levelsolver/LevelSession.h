@@ -41,6 +41,7 @@ public:
         float x, y, z;
         float extra[6];
         int uses;
+        bool timer, moving;
     };
     struct Snapshot {
         std::vector<BlockState> blocks;
@@ -52,8 +53,8 @@ public:
     Snapshot save();
     void restore(const Snapshot& s);
 
-    // The shared random source: a fixed 15-bit generator that the proofs
-    // use too, so runs over random blocks repeat exactly.
+    // The game's random numbers during the search: the same generator as
+    // the game's, with its state kept here so that a snapshot can hold it.
     static void installRandom(uint32_t seed);
     static uint32_t randomState;
 

@@ -28,6 +28,7 @@
 
 #include "KeyScript.h"
 #include "LevelSession.h"
+#include "platform/GameRandom.h"
 #include "world/Bloc.h"
 #include "world/BlocMobile.h"
 #include "world/BlocTimer.h"
@@ -40,6 +41,8 @@ namespace {
 
 // Longest flight or slide tried from one landing, in frames.
 const int kMaxSlide = 800;
+// Timed and moving blocks within this many units of a landing tell landings apart.
+const float kNear = 8.0f;
 
 struct Options {
     long dt = 10;
@@ -62,7 +65,10 @@ struct Outcome {
 Outcome replay(LevelSession& s, const KeyScript& script, bool trace = false)
 {
     const long dt = script.dt;
-    LevelSession::installRandom(script.seed);
+    // The game's own generator, seeded as the proofs seed it; the search
+    // uses a copy whose state it can save.
+    platform::setGameRandomSource({});
+    platform::seedGameRandom(script.seed);
     s.restart();
     Outcome o;
     for (const KeySegment& seg : script.segments) {
@@ -73,8 +79,13 @@ Outcome replay(LevelSession& s, const KeyScript& script, bool trace = false)
             ++o.frames;
             Joueur& j = s.player();
             if (trace && (j.getVY() > vyBefore + 1.0f || j.getEtat() != stateBefore))
-                std::printf("frame %ld: x %.2f z %.2f vx %.2f vz %.2f vy %.2f state %d\n", o.frames, j.getX(), j.getZ(),
+            {
+                Bloc* m = s.level()->getMobileBloc(j.getX(), j.getZ());
+                std::printf("frame %ld: x %.2f z %.2f vx %.2f vz %.2f vy %.2f state %d", o.frames, j.getX(), j.getZ(),
                             j.getVX(), j.getVZ(), j.getVY(), j.getEtat());
+                if (m != nullptr) std::printf(" on a moving block at x %.2f z %.2f", m->x, m->z);
+                std::printf("\n");
+            }
             if (s.player().getEtat() != 0 && s.player().getEtat() != 1) break;
         }
         if (s.player().getEtat() != 0 && s.player().getEtat() != 1) break;
@@ -100,19 +111,26 @@ std::map<std::pair<int, int>, double> distances(NiveauManager* n)
             type[{r, c}] = b->type;
             if (b->type == 100) goal.push_back({r, c});
         }
+    // A moving block stands, in time, on every cell of its track: from its
+    // cell along its axis up to the walls on both sides.
     for (Bloc* b : n->mobileBlocks) {
         BlocMobile* m = static_cast<BlocMobile*>(b);
-        if (m->speedX != 0)
-            for (int c = 1; c < n->cols; ++c) { cells.insert({(int)(m->z + 0.5f), c}); type[{(int)(m->z + 0.5f), c}] = 50; }
-        else
-            for (int r = 1; r < n->rows; ++r) { cells.insert({r, (int)(m->x + 0.5f)}); type[{r, (int)(m->x + 0.5f)}] = 50; }
+        const int r0 = (int)(m->z + 0.5f), c0 = (int)(m->x + 0.5f);
+        const int dr = m->speedX != 0 ? 0 : 1, dc = m->speedX != 0 ? 1 : 0;
+        for (int side : {-1, 1})
+            for (int r = r0, c = c0; n->inGrid(r, c) && r > 0 && c > 0 && !n->isWall(r, c); r += side * dr, c += side * dc) {
+                cells.insert({r, c});
+                type[{r, c}] = 50;
+            }
     }
-    // Rows and columns one bounce can cover from a block, generously: a
-    // plain bounce reaches a little further under lighter gravity.
-    auto reach = [](int t) -> std::pair<int, int> {
+    // Rows and columns one bounce can cover from a block: a plain bounce
+    // reaches a row further in a level where gravity can be made lighter.
+    bool lighter = false;
+    for (auto& [cell, t] : type) lighter = lighter || t == 32;
+    auto reach = [lighter](int t) -> std::pair<int, int> {
         if (t == 9) return {10, 12};
-        if ((t >= 4 && t <= 8) || (t >= 10 && t <= 16) || t == 32 || (t >= 50 && t <= 61)) return {8, 10};
-        return {6, 8};
+        if ((t >= 4 && t <= 8) || (t >= 10 && t <= 16) || t == 32) return {8, 10};
+        return lighter ? std::make_pair(6, 8) : std::make_pair(5, 7);
     };
     std::map<std::pair<int, int>, std::vector<std::pair<std::pair<int, int>, double>>> rev;
     for (auto& c : cells) {
@@ -181,10 +199,6 @@ int solve(LevelSession& s, const Options& opt, KeyScript& found)
 {
     NiveauManager* n = s.level();
     auto d = distances(n);
-    bool dynamicWorld = !n->mobileBlocks.empty();
-    for (int r = 0; r < n->rows && !dynamicWorld; ++r)
-        for (int c = 0; c < n->cols; ++c)
-            if (n->grid[r][c] != nullptr && dynamic_cast<BlocTimer*>(n->grid[r][c])) dynamicWorld = true;
     const long maxFrames = n->levelTime * 1000L / opt.dt + 10;
 
     LevelSession::installRandom(1);
@@ -197,6 +211,8 @@ int solve(LevelSession& s, const Options& opt, KeyScript& found)
     std::set<std::vector<long>> seen;
     const double fractions[] = {0.12, 0.25, 0.4, 0.55, 0.7, 0.85, 1.0};
     int expanded = 0;
+    double closest = 1e18;
+    float closestX = 0, closestZ = 0;
     while (!open.empty() && expanded < opt.expansions) {
         int id = open.top().second;
         open.pop();
@@ -252,15 +268,33 @@ int solve(LevelSession& s, const Options& opt, KeyScript& found)
                 next.world = s.save();
                 std::vector<long> key{std::lround(j.getX() * 4), std::lround(j.getZ() * 4), std::lround(j.getVX() * 4),
                                       std::lround(j.getVZ() * 4), std::lround(j.getVY() * 2), std::lround(g * 100),
-                                      j.getVies(false), dynamicWorld ? next.frame / 20 : 0};
-                for (auto& b : next.world.blocks) key.push_back(b.type * 4 + (b.solid ? 1 : 0) + b.uses * 1000);
+                                      j.getVies(false)};
+                // Two landings in the same place of the same world cycle
+                // (nearby timed blocks in the same phase, nearby moving
+                // blocks at the same place going the same way) are taken to
+                // lead to the same futures; blocks far away are left out.
+                for (auto& b : next.world.blocks) {
+                    key.push_back(b.type * 4 + (b.solid ? 1 : 0) + b.uses * 1000);
+                    if (std::fabs(b.x - j.getX()) > kNear || std::fabs(b.z - j.getZ()) > kNear) continue;
+                    if (b.timer) key.push_back(std::lround(b.extra[0] / 250.0f));
+                    if (b.moving) {
+                        key.push_back(std::lround(b.x * 8) * 4 + (b.extra[0] > 0 ? 1 : 0) + (b.extra[1] > 0 ? 2 : 0));
+                        key.push_back(std::lround(b.z * 8));
+                    }
+                }
                 if (!seen.insert(key).second) continue;
                 double h = potential(d, j.getX(), j.getZ());
+                if (h < closest) {
+                    closest = h;
+                    closestX = j.getX();
+                    closestZ = j.getZ();
+                }
                 nodes.push_back(std::move(next));
                 open.push({nodes.back().frame * opt.dt / 1000.0 + opt.weight * h / 4.0, (int)nodes.size() - 1});
             }
     }
-    std::fprintf(stderr, "no script found after %d landings\n", expanded);
+    std::fprintf(stderr, "no script found after %d landings; closest landing at x %.2f, z %.2f (%zu landings kept)\n",
+                 expanded, closestX, closestZ, nodes.size());
     return 0;
 }
 
