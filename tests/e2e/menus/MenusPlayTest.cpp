@@ -1,0 +1,156 @@
+// The real game started without a level, driven by real key events from the
+// title screen through the main menu into a difficulty run and back, and
+// out through the main menu's exit.
+#include "GameHarness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+using korvelin_test::GameHarness;
+using korvelin_test::OptionsText;
+
+namespace {
+
+int linesContaining(const std::vector<std::string>& lines, const std::string& part)
+{
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
+        return l.find(part) != std::string::npos;
+    }));
+}
+
+class MenusPlay : public ::testing::Test {
+protected:
+    void startGame()
+    {
+        OptionsText options;
+        options.width = 640;
+        options.height = 480;
+        options.gameMessages = false; // play starts as soon as the intro is skipped
+        game.setOptions(options);
+        ASSERT_TRUE(game.start());
+        ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
+    }
+
+    // Waits (bounded) until the log holds `count` lines containing `part`.
+    bool waitForLog(const std::string& part, int timeoutMs, int count = 1)
+    {
+        for (int waited = 0; waited <= timeoutMs; waited += 100) {
+            if (linesContaining(game.logLines(), part) >= count)
+                return true;
+            if (!game.running())
+                return false;
+            GameHarness::pause(100);
+        }
+        return false;
+    }
+
+    // The main menu has been built once it has loaded its last slide.
+    bool waitForMainMenu(int timeoutMs)
+    {
+        return waitForLog("/Ratio-4-3/menu4.png", timeoutMs);
+    }
+
+    // Presses a key until the log shows `part` (a lost press is pressed
+    // again; these presses act once at most).
+    bool pressUntilLog(const std::string& key, const std::string& part, int count = 1)
+    {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            if (!game.pressKey(key, 150))
+                return false;
+            if (waitForLog(part, 1500, count))
+                return true;
+        }
+        return false;
+    }
+
+    GameHarness game;
+};
+
+TEST_F(MenusPlay, FromTheTitleIntoADifficultyRunAndBackToTheMainMenuThenOut)
+{
+    startGame();
+    if (HasFatalFailure())
+        return;
+    // Title screen: validate goes on to the main menu.
+    ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
+    ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
+    EXPECT_FALSE(waitForLog("Game initialized", 0));
+
+    // Main menu on "solo": validate opens the difficulty choice, whose
+    // first difficulty starts a run through the first world.
+    GameHarness::pause(300);
+    ASSERT_TRUE(game.pressKey("space", 150));
+    GameHarness::pause(500);
+    ASSERT_TRUE(pressUntilLog("space", "Game initialized")) << game.log();
+    ASSERT_TRUE(waitForLog("Level_1-1", 5000)) << game.log();
+
+    // Skip the intro; the back key of player 1 pauses the game.
+    ASSERT_TRUE(pressUntilLog("space", "Introduction interupted")) << game.log();
+    GameHarness::pause(300);
+    ASSERT_TRUE(pressUntilLog("Escape", "@ refresh : Pause")) << game.log();
+
+    // In the pause menu, up from "continue" wraps to "abandon" (the next
+    // level is not offered to one player); validate gives up the run.
+    GameHarness::pause(300);
+    ASSERT_TRUE(game.pressKey("w", 150));
+    GameHarness::pause(300);
+    ASSERT_TRUE(game.pressKey("space", 150));
+    GameHarness::pause(1000);
+    EXPECT_TRUE(game.running());
+    const std::vector<std::string> lines = game.logLines();
+    EXPECT_EQ(1, linesContaining(lines, "Game initialized")) << game.log();
+    EXPECT_EQ(1, linesContaining(lines, "@ refresh : Pause")) << game.log();
+    EXPECT_EQ(0, linesContaining(lines, "The level is over"));
+    EXPECT_EQ(0, linesContaining(lines, "All level is cleared"));
+
+    // Back in the main menu: left from "solo" wraps to "exit", and validate
+    // ends the program. Only the main menu has an exit, so the program
+    // ending shows that the run returned there.
+    ASSERT_TRUE(game.pressKey("a", 150));
+    GameHarness::pause(300);
+    ASSERT_TRUE(game.pressKey("space", 150));
+    int status = -1;
+    ASSERT_TRUE(game.waitForExit(15000, &status)) << "the game did not end from the main menu\n"
+                                                  << game.log();
+    EXPECT_EQ(0, status) << game.stderrText();
+    // Nothing was recorded for the abandoned run.
+    EXPECT_FALSE(game.userFileExists("Levels/Official/Level_1-1.kzs"));
+}
+
+TEST_F(MenusPlay, TheTitleGivesWayByItselfAndBackInTheMainMenuExits)
+{
+    startGame();
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
+    // No key: the title shows for four seconds of frames, then the main menu.
+    ASSERT_TRUE(waitForMainMenu(20000)) << game.log();
+    GameHarness::pause(300);
+    ASSERT_TRUE(game.pressKey("Escape", 150));
+    int status = -1;
+    ASSERT_TRUE(game.waitForExit(15000, &status)) << game.log();
+    EXPECT_EQ(0, status) << game.stderrText();
+    EXPECT_EQ(0, linesContaining(game.logLines(), "Game initialized"));
+}
+
+TEST_F(MenusPlay, PlayerTwoCanChooseInTheMainMenu)
+{
+    startGame();
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
+    ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
+    GameHarness::pause(300);
+    // Player 2's left and validate keys: exit.
+    ASSERT_TRUE(game.pressKey("Left", 150));
+    GameHarness::pause(300);
+    ASSERT_TRUE(game.pressKey("Return", 150));
+    int status = -1;
+    ASSERT_TRUE(game.waitForExit(15000, &status)) << game.log();
+    EXPECT_EQ(0, status) << game.stderrText();
+}
+
+} // namespace
