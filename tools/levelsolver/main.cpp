@@ -83,6 +83,8 @@ Outcome replay(LevelSession& s, const KeyScript& script, bool trace = false)
                 Bloc* m = s.level()->getMobileBloc(j.getX(), j.getZ());
                 std::printf("frame %ld: x %.2f z %.2f vx %.2f vz %.2f vy %.2f state %d", o.frames, j.getX(), j.getZ(),
                             j.getVX(), j.getVZ(), j.getVY(), j.getEtat());
+                Bloc* b = s.level()->getBloc(j.getX(), j.getZ());
+                if (b != nullptr) std::printf(" on type %d", b->getType());
                 if (m != nullptr) std::printf(" on a moving block at x %.2f z %.2f", m->x, m->z);
                 std::printf("\n");
             }
