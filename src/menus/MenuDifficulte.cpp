@@ -21,7 +21,8 @@ MenuDifficulte::MenuDifficulte() : Menu(0, 0, 1, 1), lang(LangManager::getInstan
         // A difficulty opens once the one before it has a best time.
         bool open = k == 1 || scores->getScore(k - 2, 0) != DifficultyScoresManager::emptyScore;
         unlocked.push_back(open);
-        labels.push_back(open ? lang->get("difficulty_" + std::to_string(k)) : std::string("?"));
+        const std::string key = "difficulty_" + std::to_string(k);
+        labels.push_back(open ? lang->get(key) : std::string("?"));
     }
     unlocked.push_back(true);
     labels.push_back(lang->get("previous"));
