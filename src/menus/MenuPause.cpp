@@ -73,10 +73,9 @@ void MenuPause::refresh(long dt)
             repeatTimer += static_cast<float>(dt);
         else
             repeatTimer = kRepeatDelay;
-    } else if (up || left) {
-        move(-1);
-    } else if (down || right) {
-        move(1);
+    } else if (up || down || left || right) {
+        // The first pressed of up, down, left, right decides.
+        move(up ? -1 : down ? 1 : left ? -1 : 1);
     }
 
     // Only the states used here are consumed: a direction held through the

@@ -75,6 +75,27 @@ TEST_F(MenuTest, PauseMovesWithTheKeyRepeat)
     EXPECT_EQ((std::vector<int>{5, 11}), moved);
 }
 
+TEST_F(MenuTest, PauseDirectionsActInTheOrderUpDownLeftRight)
+{
+    struct Pair {
+        int first, second, expected;
+    };
+    // From "restartLevel" with every item enabled.
+    for (Pair p : {Pair{Keys::UP, Keys::DOWN, 1}, Pair{Keys::DOWN, Keys::LEFT, 3},
+                   Pair{Keys::LEFT, Keys::RIGHT, 1}, Pair{Keys::RIGHT, Keys::UP, 1}}) {
+        MenuPause menu;
+        menu.enableRestartLevel(true);
+        menu.enableNextLevel(true);
+        menu.selection = 2;
+        menu.repeatTimer = Menu::kRepeatDelay;
+        releaseAll();
+        press(p.first);
+        press(p.second);
+        menu.refresh(40);
+        EXPECT_EQ(p.expected, menu.selection) << "keys " << p.first << " and " << p.second;
+    }
+}
+
 TEST_F(MenuTest, PauseBackAlwaysContinues)
 {
     for (int selection : {1, 2, 3, 4}) {
