@@ -60,37 +60,38 @@ struct Outcome {
     int state = 0;
 };
 
-// Plays a whole script from a fresh load.
-// Plays a whole script from a fresh load; with trace, prints every landing.
+// One line of a trace: where the body is and what it stands on.
+void printLanding(LevelSession& s, long frame)
+{
+    Joueur& j = s.player();
+    std::printf("frame %ld: x %.2f z %.2f vx %.2f vz %.2f vy %.2f state %d", frame, j.getX(), j.getZ(), j.getVX(),
+                j.getVZ(), j.getVY(), j.getEtat());
+    if (Bloc* b = s.level()->getBloc(j.getX(), j.getZ())) std::printf(" on type %d", b->getType());
+    if (Bloc* m = s.level()->getMobileBloc(j.getX(), j.getZ()))
+        std::printf(" on a moving block at x %.2f z %.2f", m->x, m->z);
+    std::printf("\n");
+}
+
+// Plays a whole script from a fresh load; with trace, prints every bounce
+// and every change of state.
 Outcome replay(LevelSession& s, const KeyScript& script, bool trace = false)
 {
-    const long dt = script.dt;
     // The game's own generator, seeded as the proofs seed it; the search
     // uses a copy whose state it can save.
     platform::setGameRandomSource({});
     platform::seedGameRandom(script.seed);
     s.restart();
     Outcome o;
+    auto playing = [&s]() { return s.player().getEtat() == Joueur::kJeu || s.player().getEtat() == Joueur::kChute; };
     for (const KeySegment& seg : script.segments) {
-        for (int i = 0; i < seg.frames; ++i) {
+        for (int i = 0; i < seg.frames && playing(); ++i) {
             const float vyBefore = s.player().getVY();
             const int stateBefore = s.player().getEtat();
-            s.step(seg, dt);
+            s.step(seg, script.dt);
             ++o.frames;
-            Joueur& j = s.player();
-            if (trace && (j.getVY() > vyBefore + 1.0f || j.getEtat() != stateBefore))
-            {
-                Bloc* m = s.level()->getMobileBloc(j.getX(), j.getZ());
-                std::printf("frame %ld: x %.2f z %.2f vx %.2f vz %.2f vy %.2f state %d", o.frames, j.getX(), j.getZ(),
-                            j.getVX(), j.getVZ(), j.getVY(), j.getEtat());
-                Bloc* b = s.level()->getBloc(j.getX(), j.getZ());
-                if (b != nullptr) std::printf(" on type %d", b->getType());
-                if (m != nullptr) std::printf(" on a moving block at x %.2f z %.2f", m->x, m->z);
-                std::printf("\n");
-            }
-            if (s.player().getEtat() != 0 && s.player().getEtat() != 1) break;
+            if (trace && (s.player().getVY() > vyBefore + 1.0f || s.player().getEtat() != stateBefore))
+                printLanding(s, o.frames);
         }
-        if (s.player().getEtat() != 0 && s.player().getEtat() != 1) break;
     }
     o.state = s.player().getEtat();
     o.finished = s.player().niveauTermine();
