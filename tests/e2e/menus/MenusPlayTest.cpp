@@ -21,6 +21,13 @@ int linesContaining(const std::vector<std::string>& lines, const std::string& pa
     }));
 }
 
+bool isBlack(const std::string& png, int x, int y)
+{
+    int r = 0, g = 0, b = 0;
+    EXPECT_TRUE(GameHarness::pixelAt(png, x, y, r, g, b)) << png;
+    return r < 16 && g < 16 && b < 16;
+}
+
 class MenusPlay : public ::testing::Test {
 protected:
     void startGame()
@@ -74,10 +81,25 @@ TEST_F(MenusPlay, FromTheTitleIntoADifficultyRunAndBackToTheMainMenuThenOut)
     startGame();
     if (HasFatalFailure())
         return;
-    // Title screen: validate goes on to the main menu.
+    // Title screen: the 512-pixel picture in the middle of the 640 x 480
+    // window, black beside it.
     ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
+    GameHarness::pause(500);
+    const std::string title = game.installDir() + "/title.png";
+    ASSERT_TRUE(game.screenshot(title));
+    EXPECT_TRUE(isBlack(title, 20, 240));
+    EXPECT_TRUE(isBlack(title, 620, 240));
+    EXPECT_FALSE(isBlack(title, 320, 120));
+    EXPECT_FALSE(isBlack(title, 100, 240));
+
+    // Validate goes on to the main menu, whose pictures fill the window.
     ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
     EXPECT_FALSE(waitForLog("Game initialized", 0));
+    GameHarness::pause(300);
+    const std::string menu = game.installDir() + "/menu.png";
+    ASSERT_TRUE(game.screenshot(menu));
+    EXPECT_FALSE(isBlack(menu, 20, 240));
+    EXPECT_FALSE(isBlack(menu, 620, 240));
 
     // Main menu on "solo": validate opens the difficulty choice, whose
     // first difficulty starts a run through the first world.
