@@ -2,13 +2,16 @@
 // 200 ms key repeat, validate and back, and the result codes.
 #include "MenuTestSupport.h"
 
+#include "menus/MenuDifficulte.h"
 #include "menus/MenuPrincipal.h"
 #include "menus/MenuSingleMap.h"
 #include "services/ClavierManager.h"
 
 #include <memory>
 
+using menus_test::DrawnQuad;
 using menus_test::MenuTest;
+using menus_test::QuadCapture;
 
 namespace {
 
@@ -205,5 +208,64 @@ INSTANTIATE_TEST_SUITE_P(
                                 {"Solo", "Single level", "Versus", "Scores", "Options", "Quit"}},
                       LabelCase{"LevelSet", false, {"Official levels", "Players' levels", "Back"}}),
     [](const ::testing::TestParamInfo<LabelCase>& info) { return std::string(info.param.name); });
+
+struct ShadeCase {
+    const char* name;
+    bool difficulty; // the difficulty choice, else the level-set choice
+    bool wide;
+    int selection;
+};
+
+class RowDrawing : public MenuTest, public ::testing::WithParamInterface<ShadeCase> {
+protected:
+    korvelin_test::OptionsText startOptions() const override
+    {
+        return GetParam().wide ? menus_test::wideOptions() : menus_test::narrowOptions();
+    }
+};
+
+TEST_P(RowDrawing, ShowsTheBackgroundTheLabelsAndShadesAllButTheSelectedColumn)
+{
+    const ShadeCase c = GetParam();
+    std::unique_ptr<Menu> menu;
+    if (c.difficulty)
+        menu.reset(new MenuDifficulte());
+    else
+        menu.reset(new MenuSingleMap());
+    menu->selection = c.selection;
+    QuadCapture capture;
+    menu->draw();
+    const std::vector<DrawnQuad> quads = capture.finish();
+    const auto background = menus_test::quadsAt(quads, 0, 0, 1, 1);
+    ASSERT_EQ(1u, background.size());
+    EXPECT_EQ(0.0, background[0].tAtTop);
+
+    const double n = menu->itemCount;
+    const double bottom = c.wide ? 0.14 : 0.195;
+    const double top = c.wide ? 0.29 : 0.323;
+    const auto left = menus_test::quadsAt(quads, 0, bottom, (c.selection - 1) / n, top);
+    const auto right = menus_test::quadsAt(quads, c.selection / n, bottom, 1, top);
+    ASSERT_EQ(1u, left.size());
+    ASSERT_EQ(1u, right.size());
+    for (const DrawnQuad& shade : {left[0], right[0]}) {
+        EXPECT_NEAR(0.0, shade.r, 1e-3);
+        EXPECT_NEAR(0.3, shade.a, 1e-3);
+    }
+    // The labels' characters stand in the row band, before the shade.
+    const double rowY = c.wide ? 0.216 : 0.26;
+    int inRow = 0;
+    for (std::size_t i = 1; i + 2 < quads.size(); ++i)
+        if (quads[i].bottom < rowY + 0.05 && quads[i].top > rowY - 0.05)
+            ++inRow;
+    EXPECT_GT(inRow, 2 * static_cast<int>(n));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Menus, RowDrawing,
+    ::testing::Values(ShadeCase{"LevelSetNarrow", false, false, 2},
+                      ShadeCase{"LevelSetWide", false, true, 2},
+                      ShadeCase{"DifficultyNarrow", true, false, 5},
+                      ShadeCase{"DifficultyWide", true, true, 3}),
+    [](const ::testing::TestParamInfo<ShadeCase>& info) { return std::string(info.param.name); });
 
 } // namespace
