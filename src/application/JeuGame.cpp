@@ -26,12 +26,7 @@ void Jeu::boucle(std::string level)
     sons->chargerMusique(sons->intro);
     sons->jouerMusique(1);
 
-    if (NiveauManager::niveauManager == nullptr)
-        NiveauManager::niveauManager = new NiveauManager();
-    niveau = NiveauManager::niveauManager;
-    if (GameManager::gm == nullptr)
-        GameManager::gm = new GameManager();
-    gameManager = GameManager::gm;
+    makeGame();
 
     // One custom level from the player's folder, for one player.
     niveau->mode = 2;
