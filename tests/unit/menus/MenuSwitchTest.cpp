@@ -173,8 +173,9 @@ TEST_P(GameStart, LoadsTheFirstLevelWithItsPlayersAndKeepsTheMenu)
     NiveauManager* niveau = NiveauManager::niveauManager;
     EXPECT_EQ(c.mode, niveau->mode);
     EXPECT_EQ(c.difficulty, niveau->difficulty);
-    if (c.difficulty == -1)
+    if (c.difficulty == -1) {
         EXPECT_EQ(c.levels, niveau->levelNames);
+    }
     EXPECT_FALSE(niveau->noMoreLevel) << log();
     EXPECT_NE(nullptr, GameManager::gm->players[0]);
     EXPECT_EQ(c.players == 2, GameManager::gm->players[1] != nullptr);
