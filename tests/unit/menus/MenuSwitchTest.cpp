@@ -7,8 +7,11 @@
 
 #include "application/GameManager.h"
 #include "application/Jeu.h"
+#include "menus/MenuPrincipal.h"
 #include "services/OptionsManager.h"
 #include "world/NiveauManager.h"
+
+#include <GL/gl.h>
 
 #include <memory>
 
@@ -289,6 +292,33 @@ TEST_F(MenuSwitch, AnAbandonedRunRecordsNothing)
     jeu->refresh(40);
     ASSERT_EQ("MenuSingleOfficialLevels", currentName());
     EXPECT_FALSE(korvelin_test::fileExists(folders.userDir() + "Levels/Official/Level_1-1.kzs"));
+}
+
+TEST_F(MenuSwitch, MenuModeDrawsTheCurrentMenuInTheOverlayAndRestoresTheState)
+{
+    jeu->currentMenu = new MenuPrincipal();
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    GLint projectionDepth = 0, modelviewDepth = 0;
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &projectionDepth);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &modelviewDepth);
+
+    menus_test::QuadCapture capture;
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    jeu->draw();
+    const std::vector<menus_test::DrawnQuad> quads = capture.finish();
+    // The background and its four slides over the whole window.
+    EXPECT_EQ(5u, menus_test::quadsAt(quads, 0, 0, 1, 1).size());
+
+    GLint depth = 0;
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
+    EXPECT_EQ(projectionDepth, depth);
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(modelviewDepth, depth);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
 
 } // namespace
