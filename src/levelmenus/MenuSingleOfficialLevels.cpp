@@ -144,4 +144,7 @@ void MenuSingleOfficialLevels::draw()
         }
     }
     drawSelectionShade();
+    // The shade leaves its faint black current in the colour service, which
+    // would fade every text of the next frame: give back the colour before it.
+    colors->restore();
 }

@@ -139,6 +139,9 @@ void MenuSingleUnofficialLevels::draw()
     const int kept = selection;
     selection = etatStatic;
     drawSelectionShade();
+    // The shade leaves its faint black current in the colour service, which
+    // would fade every text of the next frame: give back the colour before it.
+    colors->restore();
     selection = kept;
 }
 
