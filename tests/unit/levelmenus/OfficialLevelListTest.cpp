@@ -326,10 +326,15 @@ TEST_F(OfficialLevelListTest, BestTimeOfTheSelectedLevel)
     delete LevelScoresManager::scoreManagerInst;
     LevelScoresManager::scoreManagerInst = nullptr;
 
+    // A best-time file that does not hold a time counts as none.
+    folders.writeUserFile("Levels/Official/Level_1-3.kzs", "garbage\n");
+
     auto menu = open();
     EXPECT_EQ(menu->bestTimeText(), "----.- s");
     tap(*menu, ClavierManager::DOWN);
     EXPECT_EQ(menu->bestTimeText(), "83.4 s");
+    tap(*menu, ClavierManager::DOWN);
+    EXPECT_EQ(menu->bestTimeText(), "----.- s");
 }
 
 TEST_F(OfficialLevelListTest, PreviewShowsInItsOwnColoursFrameAfterFrame)
