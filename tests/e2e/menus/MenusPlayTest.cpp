@@ -142,6 +142,50 @@ TEST_F(MenusPlay, FromTheTitleIntoADifficultyRunAndBackToTheMainMenuThenOut)
     EXPECT_FALSE(game.userFileExists("Levels/Official/Level_1-1.kzs"));
 }
 
+TEST_F(MenusPlay, AnOfficialLevelChosenInTheListIsPlayedAndAbandonedBackToTheList)
+{
+    startGame();
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
+    ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
+    GameHarness::pause(300);
+    // Main menu: right to "single level", then the official levels.
+    ASSERT_TRUE(game.pressKey("d", 150));
+    GameHarness::pause(300);
+    ASSERT_TRUE(game.pressKey("space", 150));
+    GameHarness::pause(500);
+    ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menuKZ.png")) << game.log();
+    GameHarness::pause(500);
+    // The list's first level is played at once: validate skips its intro.
+    ASSERT_TRUE(game.pressKey("space", 150));
+    GameHarness::pause(1500);
+    ASSERT_TRUE(pressUntilLog("space", "Introduction interupted")) << game.log();
+    EXPECT_EQ(0, linesContaining(game.logLines(), "Game initialized")) << "not a difficulty run";
+    GameHarness::pause(300);
+    ASSERT_TRUE(pressUntilLog("Escape", "@ refresh : Pause")) << game.log();
+    GameHarness::pause(300);
+    ASSERT_TRUE(game.pressKey("w", 150));
+    GameHarness::pause(300);
+    ASSERT_TRUE(game.pressKey("space", 150));
+    GameHarness::pause(1000);
+
+    // Back from the list to the level-set choice, back again to the main
+    // menu, and back there ends the program: three backs in a row show that
+    // the abandoned game returned to the list.
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(game.pressKey("Escape", 150));
+        GameHarness::pause(600);
+        ASSERT_TRUE(game.running()) << game.log();
+    }
+    ASSERT_TRUE(game.pressKey("Escape", 150));
+    int status = -1;
+    ASSERT_TRUE(game.waitForExit(15000, &status)) << game.log();
+    EXPECT_EQ(0, status) << game.stderrText();
+    EXPECT_EQ(1, linesContaining(game.logLines(), "@ refresh : Pause")) << game.log();
+    EXPECT_FALSE(game.userFileExists("Levels/Official/Level_1-1.kzs"));
+}
+
 TEST_F(MenusPlay, TheTitleGivesWayByItselfAndBackInTheMainMenuExits)
 {
     startGame();
