@@ -184,6 +184,21 @@ TEST_F(CustomLevelListTest, SeedListOfTheInstallationIsReadAndCopied)
     EXPECT_TRUE(userFileExists("Levels/Custom/Zigzag.Ines.kzl"));
 }
 
+TEST_F(CustomLevelListTest, ShippedSampleLevelsReachAFreshPlayersFolder)
+{
+    std::filesystem::create_directories(folders.installDir() + "/Levels");
+    std::filesystem::copy(std::string(KORVELIN_STAGE_DIR) + "/Levels/Custom",
+                          folders.installDir() + "/Levels/Custom",
+                          std::filesystem::copy_options::recursive);
+    MenuSingleUnofficialLevels menu;
+    EXPECT_EQ(menu.byTitle, (Names{"Clockwork.Ines", "Green_Valley.Ines", "Zigzag.Ines"}));
+    for (const std::string& name : menu.byTitle) {
+        SCOPED_TRACE(name);
+        const std::string level = "Levels/Custom/" + name + ".kzl";
+        EXPECT_EQ(userFile(level), korvelin_test::readFile(folders.installDir() + "/" + level));
+    }
+}
+
 TEST_F(CustomLevelListTest, UnsafeListWordsAreSkippedAndLogged)
 {
     writeUserList("ok.zed ../../escape.x /abs.x ab\n");
