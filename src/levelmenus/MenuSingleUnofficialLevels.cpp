@@ -140,8 +140,8 @@ void MenuSingleUnofficialLevels::draw()
     selection = etatStatic;
     drawSelectionShade();
     // The shade leaves its faint black current in the colour service, which
-    // would fade every text of the next frame: give back the colour before it.
-    colors->restore();
+    // would fade every text of the next frame: opaque white, as on screen.
+    colors->setColor(ColorManager::white);
     selection = kept;
 }
 

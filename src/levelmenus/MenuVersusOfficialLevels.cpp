@@ -106,6 +106,6 @@ void MenuVersusOfficialLevels::draw()
     }
     drawSelectionShade();
     // The shade leaves its faint black current in the colour service, which
-    // would fade every text of the next frame: give back the colour before it.
-    colors->restore();
+    // would fade every text of the next frame: opaque white, as on screen.
+    colors->setColor(ColorManager::white);
 }

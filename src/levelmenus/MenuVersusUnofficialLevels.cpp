@@ -120,6 +120,6 @@ void MenuVersusUnofficialLevels::draw()
     }
     drawSelectionShade();
     // The shade leaves its faint black current in the colour service, which
-    // would fade every text of the next frame: give back the colour before it.
-    colors->restore();
+    // would fade every text of the next frame: opaque white, as on screen.
+    colors->setColor(ColorManager::white);
 }

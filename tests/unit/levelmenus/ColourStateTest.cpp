@@ -1,5 +1,6 @@
 // Every level list leaves the colour service as opaque white after a frame,
-// so the texts of the next frame are not faded.
+// whatever the screen before left, so the texts of the next frame are not
+// faded.
 #include "LevelMenuTestSupport.h"
 
 #include "application/GameManager.h"
@@ -33,6 +34,8 @@ TEST_F(ColourStateTest, TextsOfTheNextFrameAreNotFaded)
     for (const auto& entry : menus) {
         std::unique_ptr<Menu> menu(entry.second());
         menu->refresh(40);
+        // As the item row's shade of the screen before leaves it.
+        colors->setColor(0.0, 0.0, 0.0, 0.3);
         for (int item = 0; item < menu->itemCount; ++item) {
             SCOPED_TRACE(std::string(entry.first) + " item " + std::to_string(menu->selection));
             for (int frame = 0; frame < 2; ++frame) {
