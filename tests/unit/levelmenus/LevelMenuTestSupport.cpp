@@ -304,7 +304,7 @@ std::vector<DrawnQuad> QuadCapture::finish()
         if (token != GL_POLYGON_TOKEN)
             continue;
         const GLint count = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
-        DrawnQuad q = {1e9, -1e9, 1e9, -1e9, 1e9, -1e9, 1e9, -1e9, 0};
+        DrawnQuad q = {1e9, -1e9, 1e9, -1e9, 1e9, -1e9, 1e9, -1e9, 0, {0, 0, 0, 0}};
         double topY = -1e9;
         for (GLint k = 0; k < count; ++k, i += stride) {
             const float* v = &buffer[static_cast<std::size_t>(i)];
@@ -318,6 +318,8 @@ std::vector<DrawnQuad> QuadCapture::finish()
             q.sMax = std::max(q.sMax, static_cast<double>(v[7]));
             q.tMin = std::min(q.tMin, static_cast<double>(v[8]));
             q.tMax = std::max(q.tMax, static_cast<double>(v[8]));
+            for (int c = 0; c < 4; ++c)
+                q.colour[c] = v[3 + c];
             if (y > topY) {
                 topY = y;
                 q.tAtTop = v[8];
@@ -345,6 +347,21 @@ std::vector<DrawnQuad> quadsAt(const std::vector<DrawnQuad>& quads, double left,
             std::fabs(q.right - q.left - width) < tolerance &&
             std::fabs(q.top - q.bottom - height) < tolerance)
             found.push_back(q);
+    return found;
+}
+
+std::vector<DrawnQuad> textAt(const std::vector<DrawnQuad>& quads, double y, const double* rgba)
+{
+    std::vector<DrawnQuad> found;
+    for (const DrawnQuad& q : quads) {
+        if (std::fabs((q.top + q.bottom) / 2 - y) > 1e-4)
+            continue;
+        bool same = true;
+        for (int c = 0; c < 4; ++c)
+            same = same && std::fabs(q.colour[c] - rgba[c]) < 0.01;
+        if (same)
+            found.push_back(q);
+    }
     return found;
 }
 

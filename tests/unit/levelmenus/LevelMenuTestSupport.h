@@ -84,6 +84,8 @@ struct DrawnQuad {
     double sMin, sMax, tMin, tMax;
     // Texture coordinate t at the top edge (the image row shown on top).
     double tAtTop;
+    // The colour it was drawn in (r, g, b, a).
+    double colour[4];
 };
 
 class QuadCapture {
@@ -99,5 +101,9 @@ private:
 // Quads with this geometry (within 1e-4).
 std::vector<DrawnQuad> quadsAt(const std::vector<DrawnQuad>& quads, double left, double bottom,
                                double width, double height);
+
+// Quads whose vertical centre is y (within 1e-4) and whose colour is rgba
+// (within 0.01): the characters of a text line drawn without a border.
+std::vector<DrawnQuad> textAt(const std::vector<DrawnQuad>& quads, double y, const double* rgba);
 
 } // namespace levelmenus_test
