@@ -8,9 +8,11 @@
 #include "records/LevelScoresManager.h"
 #include "services/CTextureManager.h"
 #include "services/ClavierManager.h"
+#include "services/ColorManager.h"
 
 #include <GL/gl.h>
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 
@@ -423,11 +425,25 @@ TEST_F(VersusLevelListTest, HighlightOnlyWhileChoosingLevels)
                 row = static_cast<int>(i);
         return row;
     };
+    auto litQuads = [&menu]() {
+        QuadCapture capture;
+        menu->draw();
+        int lit = 0;
+        for (const DrawnQuad& q : capture.finish())
+            if (std::fabs(q.colour[0] - ColorManager::lightBlue[0]) < 0.01 &&
+                std::fabs(q.colour[1] - ColorManager::lightBlue[1]) < 0.01 &&
+                std::fabs(q.colour[2] - ColorManager::lightBlue[2]) < 0.01)
+                ++lit;
+        return lit;
+    };
     EXPECT_EQ(highlighted(), 1);
+    EXPECT_GT(litQuads(), 0);
     tap(*menu, ClavierManager::RIGHT);
     EXPECT_EQ(highlighted(), -1);
+    EXPECT_EQ(litQuads(), 0);
     tap(*menu, ClavierManager::RIGHT);
     EXPECT_EQ(highlighted(), -1);
+    EXPECT_EQ(litQuads(), 0);
 }
 
 } // namespace
