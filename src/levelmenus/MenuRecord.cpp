@@ -1,5 +1,7 @@
 #include "levelmenus/MenuRecord.h"
 
+#include "menus/OverlayState.h"
+
 #include "platform/TextLine.h"
 #include "records/CryptageManager.h"
 #include "records/DifficultyScoresManager.h"
@@ -11,8 +13,6 @@
 #include "services/LangManager.h"
 #include "services/OptionsManager.h"
 #include "services/TextFromFontManager.h"
-
-#include <GL/gl.h>
 
 #include <locale>
 #include <memory>
@@ -248,6 +248,7 @@ void MenuRecord::drawText(const std::string& t, double x, double y, double* colo
 
 void MenuRecord::draw()
 {
+    const OverlayState overlay(colors);
     const std::string position = positionText();
     Menu::draw();
     const std::string difficultyKey = "difficulty_" + std::to_string(difficulty);
@@ -268,5 +269,4 @@ void MenuRecord::draw()
             drawText(std::string(1, playerName[k]), 0.38 + 0.03 * k, o + 0.435,
                      k == cursor ? ColorManager::lightBlue : ColorManager::black);
     }
-    glColor4d(1.0, 1.0, 1.0, 1.0);
 }

@@ -1,5 +1,7 @@
 #include "levelmenus/MenuScores.h"
 
+#include "menus/OverlayState.h"
+
 #include "records/DifficultyScoresManager.h"
 #include "services/CTextureManager.h"
 #include "services/ColorManager.h"
@@ -117,6 +119,7 @@ void MenuScores::drawScores()
 
 void MenuScores::draw()
 {
+    const OverlayState overlay(colors);
     Menu::draw();
     if (selection != itemCount)
         drawScores();

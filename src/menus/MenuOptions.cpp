@@ -1,5 +1,7 @@
 #include "menus/MenuOptions.h"
 
+#include "menus/OverlayState.h"
+
 #include "services/CTextureManager.h"
 #include "services/ClavierManager.h"
 #include "services/ColorManager.h"
@@ -379,6 +381,7 @@ void MenuOptions::drawOptionsClavier()
 
 void MenuOptions::draw()
 {
+    const OverlayState overlay(colors);
     Menu::draw();
     switch (selection) {
     case GAME: drawOptionsJeu(); break;

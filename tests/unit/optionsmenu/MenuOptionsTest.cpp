@@ -439,6 +439,29 @@ TEST_F(OptionsScreen, DrawsTheSelectedPageAndHighlightsOnlyTheOpenRow)
     EXPECT_EQ(litPixels(previous, 0.4, 0.85), 0);
 }
 
+class OptionsOnAPicture : public MenuFixture {
+protected:
+    void SetUp() override
+    {
+        MenuFixture::SetUp();
+        useWhiteBackground();
+        openDevices();
+    }
+};
+
+TEST_F(OptionsOnAPicture, TextsStayDarkAndTheOtherItemsDimmedFrameAfterFrame)
+{
+    MenuOptions menu;
+    menu.refresh(40);
+    const std::vector<unsigned char> shown = render(menu);
+    // The game page's rows in black.
+    EXPECT_GT(darkPixels(shown, 0.6, 0.85), 200);
+    // Narrow screen: the item row spans 0.195 to 0.323; item 1 of 5 is lit.
+    const double selected = brightness(shown, 0.01, 0.19, 0.2, 0.32);
+    const double other = brightness(shown, 0.41, 0.59, 0.2, 0.32);
+    EXPECT_GT(selected, other + 40) << selected << " " << other;
+}
+
 struct KeyboardHighlight {
     int row;
     double y; // where the row's text stands

@@ -22,6 +22,7 @@
 #include <SDL/SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -54,6 +55,10 @@ protected:
             << SDL_GetError();
         ASSERT_EQ(TTF_Init(), 0);
         glEnable(GL_TEXTURE_2D);
+        // The game's start-up culls faces wound counter-clockwise; menus
+        // draw under that state.
+        glFrontFace(GL_CW);
+        glEnable(GL_CULL_FACE);
         CSingleton<CTextureManager>::GetInstance()->Initialize();
         ASSERT_EQ(Mix_OpenAudio(22050, AUDIO_S16SYS, 2, 512), 0) << Mix_GetError();
         Mix_AllocateChannels(32);
@@ -124,17 +129,20 @@ protected:
         return true;
     }
 
-    // Draws a menu once in the 2-D overlay and reads the window back. With
+    // Draws a menu in the 2-D overlay as the game does frame after frame
+    // (the last of the frames is the one read back) and reads the window. With
     // MENU_TEST_DUMP set, each picture is also saved as a PPM file whose
     // name begins with its value, for a look at a failing layout.
     template <typename M>
-    std::vector<unsigned char> render(M& menu)
+    std::vector<unsigned char> render(M& menu, int frames = 2)
     {
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        GameManager::begin2D();
-        menu.draw();
-        GameManager::end2D();
+        for (int frame = 0; frame < frames; ++frame) {
+            glClearColor(0, 0, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            GameManager::begin2D();
+            menu.draw();
+            GameManager::end2D();
+        }
         glFinish();
         std::vector<unsigned char> pixels(kWindowWidth * kWindowHeight * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -180,6 +188,71 @@ protected:
                  x < static_cast<int>(xHigh * kWindowWidth) && x < kWindowWidth; ++x) {
                 const unsigned char* p = &pixels[(y * kWindowWidth + x) * 4];
                 if (p[0] > 30 || p[1] > 30 || p[2] > 30)
+                    ++n;
+            }
+        return n;
+    }
+
+    // A plain white picture as the menus' background (before the menu is
+    // made), so that dark texts and the selection shade show against it.
+    void useWhiteBackground()
+    {
+        // A 24-bit BMP; the image loader knows the format by its content.
+        const int side = 16;
+        std::string bmp = "BM";
+        auto put32 = [&bmp](uint32_t v) {
+            for (int i = 0; i < 4; ++i)
+                bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
+        };
+        auto put16 = [&bmp](uint16_t v) {
+            bmp += static_cast<char>(v & 0xFF);
+            bmp += static_cast<char>(v >> 8);
+        };
+        const uint32_t pixels = side * side * 3;
+        put32(54 + pixels);
+        put32(0);
+        put32(54);
+        put32(40);
+        put32(side);
+        put32(side);
+        put16(1);
+        put16(24);
+        put32(0);
+        put32(pixels);
+        put32(2835);
+        put32(2835);
+        put32(0);
+        put32(0);
+        bmp += std::string(pixels, '\xFF');
+        for (const char* quality : { "High", "Low" })
+            for (const char* ratio : { "Ratio-4-3", "Ratio-16-10" })
+                folders->writeInstallFile(std::string("Images/Menus/") + quality + "/" + ratio + "/menuKZ2.png",
+                                          bmp);
+    }
+
+    // Mean brightness (0..255) of the pixels in a box of the window.
+    static double brightness(const std::vector<unsigned char>& pixels, double xLow, double xHigh,
+                             double yLow, double yHigh)
+    {
+        double sum = 0.0;
+        int n = 0;
+        for (int y = static_cast<int>(yLow * kWindowHeight); y < static_cast<int>(yHigh * kWindowHeight); ++y)
+            for (int x = static_cast<int>(xLow * kWindowWidth); x < static_cast<int>(xHigh * kWindowWidth); ++x) {
+                const unsigned char* p = &pixels[(y * kWindowWidth + x) * 4];
+                sum += (p[0] + p[1] + p[2]) / 3.0;
+                ++n;
+            }
+        return n > 0 ? sum / n : 0.0;
+    }
+
+    // Pixels in a box that are nearly black (dark text on a light picture).
+    static int darkPixels(const std::vector<unsigned char>& pixels, double yLow, double yHigh)
+    {
+        int n = 0;
+        for (int y = static_cast<int>(yLow * kWindowHeight); y < static_cast<int>(yHigh * kWindowHeight); ++y)
+            for (int x = 0; x < kWindowWidth; ++x) {
+                const unsigned char* p = &pixels[(y * kWindowWidth + x) * 4];
+                if (p[0] < 60 && p[1] < 60 && p[2] < 60)
                     ++n;
             }
         return n;

@@ -6,6 +6,7 @@
 
 #include "levelmenus/MenuRecord.h"
 #include "records/DifficultyScoresManager.h"
+#include "services/ColorManager.h"
 
 #include <dirent.h>
 #include <signal.h>
@@ -362,6 +363,20 @@ TEST_F(RecordScreen, DrawsNoNameRowWithoutAPlace)
     EXPECT_GT(litPixels(shown, 0.5, 0.8), 0);
     EXPECT_EQ(litPixels(shown, 0.44, 0.5), 0);
     EXPECT_EQ(bluePixels(shown), 0);
+}
+
+TEST_F(RecordScreen, TextsAreDarkFromTheFirstFrame)
+{
+    useWhiteBackground();
+    open("83.4 ");
+    // The colour as the selection shade of the screen before leaves it.
+    CSingleton<ColorManager>::GetInstance()->setColor(0.0, 0.0, 0.0, 0.3);
+    for (int frames : { 1, 2 }) {
+        const std::vector<unsigned char> shown = render(*menu, frames);
+        // Dark texts on the picture, which shows in its own white.
+        EXPECT_GT(darkPixels(shown, 0.5, 0.8), 200) << frames;
+        EXPECT_GT(brightness(shown, 0.8, 0.98, 0.5, 0.8), 240) << frames;
+    }
 }
 
 } // namespace

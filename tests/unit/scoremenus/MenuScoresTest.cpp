@@ -208,4 +208,16 @@ INSTANTIATE_TEST_SUITE_P(NarrowAndFiveByFour, ScoreScreenDrawing,
                              return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
                          });
 
+TEST_F(ScoreScreen, TableStaysDarkAndTheOtherItemsDimmedFrameAfterFrame)
+{
+    useWhiteBackground();
+    open();
+    const std::vector<unsigned char> shown = render(*menu);
+    EXPECT_GT(darkPixels(shown, 0.39, 0.86), 200);
+    // Narrow screen: the item row spans 0.195 to 0.323; item 1 of 7 is lit.
+    const double selected = brightness(shown, 0.01, 0.13, 0.2, 0.32);
+    const double other = brightness(shown, 0.44, 0.56, 0.2, 0.32);
+    EXPECT_GT(selected, other + 40) << selected << " " << other;
+}
+
 } // namespace
