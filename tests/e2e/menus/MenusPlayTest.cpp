@@ -1,6 +1,6 @@
 // The real game started without a level, driven by real key events from the
-// title screen through the main menu into a difficulty run and back, and
-// out through the main menu's exit.
+// title screen through the main menu into games and back, and out through
+// the main menu's exit.
 #include "GameHarness.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +14,22 @@ using korvelin_test::OptionsText;
 
 namespace {
 
-int linesContaining(const std::vector<std::string>& lines, const std::string& part)
+// Every move and every choice in a menu plays a sound, and the log has a
+// line for each; nothing else plays sounds while a menu or the pause runs.
+const char* const kSoundLine = "jouerSon : A Sound is played";
+// A new music is made current when the menus take over from a game.
+const char* const kMusicLine = "chargerMusique : Ask for loading a music";
+const char* const kPauseLine = "@ refresh : Pause";
+
+int linesContaining(const std::vector<std::string>& lines, const std::string& part,
+                    std::size_t from = 0)
 {
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [&](const std::string& l) {
-        return l.find(part) != std::string::npos;
-    }));
+    if (from > lines.size())
+        return 0;
+    return static_cast<int>(std::count_if(lines.begin() + static_cast<long>(from), lines.end(),
+                                          [&](const std::string& l) {
+                                              return l.find(part) != std::string::npos;
+                                          }));
 }
 
 bool isBlack(const std::string& png, int x, int y)
@@ -41,11 +52,13 @@ protected:
         ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
     }
 
-    // Waits (bounded) until the log holds `count` lines containing `part`.
-    bool waitForLog(const std::string& part, int timeoutMs, int count = 1)
+    int count(const std::string& part) { return linesContaining(game.logLines(), part); }
+
+    // Waits (bounded) until the log holds `wanted` lines containing `part`.
+    bool waitForLog(const std::string& part, int timeoutMs, int wanted = 1)
     {
         for (int waited = 0; waited <= timeoutMs; waited += 100) {
-            if (linesContaining(game.logLines(), part) >= count)
+            if (count(part) >= wanted)
                 return true;
             if (!game.running())
                 return false;
@@ -54,23 +67,60 @@ protected:
         return false;
     }
 
-    // The main menu has been built once it has loaded its last slide.
-    bool waitForMainMenu(int timeoutMs)
-    {
-        return waitForLog("/Ratio-4-3/menu4.png", timeoutMs);
-    }
-
-    // Presses a key until the log shows `part` (a lost press is pressed
-    // again; these presses act once at most).
-    bool pressUntilLog(const std::string& key, const std::string& part, int count = 1)
+    // Presses a key until the log holds `wanted` lines showing `part` (a
+    // lost press is pressed again; these presses act once at most).
+    bool pressUntilLog(const std::string& key, const std::string& part, int wanted = 1)
     {
         for (int attempt = 0; attempt < 5; ++attempt) {
-            if (!game.pressKey(key, 150))
+            if (!game.pressKey(key, 120))
                 return false;
-            if (waitForLog(part, 1500, count))
+            if (waitForLog(part, 1500, wanted))
                 return true;
         }
         return false;
+    }
+
+    // Presses a key until one more line showing `part` is logged.
+    bool pressUntilMore(const std::string& key, const std::string& part)
+    {
+        return pressUntilLog(key, part, count(part) + 1);
+    }
+
+    // Moves the selection of the menu on screen with a direction key until
+    // the number of moves made since the log had `from` lines, counted
+    // around the menu's cycle of `cycle` moves, is `wanted`. A press that
+    // is lost, or held long enough to repeat, is made up by the next ones.
+    bool moveUntil(const std::string& key, std::size_t from, int cycle, int wanted)
+    {
+        for (int attempt = 0; attempt < 15; ++attempt) {
+            GameHarness::pause(400);
+            if (linesContaining(game.logLines(), kSoundLine, from) % cycle == wanted)
+                return true;
+            if (!game.pressKey(key, 100))
+                return false;
+        }
+        return false;
+    }
+
+    // Chooses the main menu's exit (left from "solo", around the six items)
+    // and waits for the program to end.
+    void exitFromTheMainMenu(const std::string& left, const std::string& validate)
+    {
+        ASSERT_TRUE(moveUntil(left, game.logLines().size(), 6, 1)) << game.log();
+        ASSERT_TRUE(game.pressKey(validate, 120));
+        int status = -1;
+        ASSERT_TRUE(game.waitForExit(15000, &status)) << "the game did not end from the main menu\n"
+                                                      << game.log();
+        EXPECT_EQ(0, status) << game.stderrText();
+    }
+
+    // In the pause menu of a one-player game (continue, restart, abandon),
+    // up from "continue" reaches "abandon" after 1 move in every 3; validate
+    // gives the game up and the menu music starts.
+    void abandonFromThePause()
+    {
+        ASSERT_TRUE(moveUntil("w", game.logLines().size(), 3, 1)) << game.log();
+        ASSERT_TRUE(pressUntilMore("space", kMusicLine)) << game.log();
     }
 
     GameHarness game;
@@ -94,7 +144,7 @@ TEST_F(MenusPlay, FromTheTitleIntoADifficultyRunAndBackToTheMainMenuThenOut)
 
     // Validate goes on to the main menu, whose pictures fill the window.
     ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
-    EXPECT_FALSE(waitForLog("Game initialized", 0));
+    EXPECT_EQ(0, count("Game initialized"));
     GameHarness::pause(300);
     const std::string menu = game.installDir() + "/menu.png";
     ASSERT_TRUE(game.screenshot(menu));
@@ -103,41 +153,29 @@ TEST_F(MenusPlay, FromTheTitleIntoADifficultyRunAndBackToTheMainMenuThenOut)
 
     // Main menu on "solo": validate opens the difficulty choice, whose
     // first difficulty starts a run through the first world.
+    ASSERT_TRUE(pressUntilMore("space", kSoundLine)) << game.log();
     GameHarness::pause(300);
-    ASSERT_TRUE(game.pressKey("space", 150));
-    GameHarness::pause(500);
     ASSERT_TRUE(pressUntilLog("space", "Game initialized")) << game.log();
-    ASSERT_TRUE(waitForLog("Level_1-1", 5000)) << game.log();
+    ASSERT_TRUE(waitForLog("Loading the official level : Level_1-1", 5000)) << game.log();
 
     // Skip the intro; the back key of player 1 pauses the game.
     ASSERT_TRUE(pressUntilLog("space", "Introduction interupted")) << game.log();
     GameHarness::pause(300);
-    ASSERT_TRUE(pressUntilLog("Escape", "@ refresh : Pause")) << game.log();
-
-    // In the pause menu, up from "continue" wraps to "abandon" (the next
-    // level is not offered to one player); validate gives up the run.
-    GameHarness::pause(300);
-    ASSERT_TRUE(game.pressKey("w", 150));
-    GameHarness::pause(300);
-    ASSERT_TRUE(game.pressKey("space", 150));
-    GameHarness::pause(1000);
+    ASSERT_TRUE(pressUntilLog("Escape", kPauseLine)) << game.log();
+    abandonFromThePause();
+    if (HasFatalFailure())
+        return;
+    GameHarness::pause(500);
     EXPECT_TRUE(game.running());
-    const std::vector<std::string> lines = game.logLines();
-    EXPECT_EQ(1, linesContaining(lines, "Game initialized")) << game.log();
-    EXPECT_EQ(1, linesContaining(lines, "@ refresh : Pause")) << game.log();
-    EXPECT_EQ(0, linesContaining(lines, "The level is over"));
-    EXPECT_EQ(0, linesContaining(lines, "All level is cleared"));
+    EXPECT_EQ(1, count("Game initialized")) << game.log();
+    EXPECT_EQ(1, count(kPauseLine)) << game.log();
+    EXPECT_EQ(0, count("Restart the level")) << game.log();
+    EXPECT_EQ(0, count("The level is over"));
+    EXPECT_EQ(0, count("All level is cleared"));
 
-    // Back in the main menu: left from "solo" wraps to "exit", and validate
-    // ends the program. Only the main menu has an exit, so the program
+    // Back in the main menu: only the main menu has an exit, so the program
     // ending shows that the run returned there.
-    ASSERT_TRUE(game.pressKey("a", 150));
-    GameHarness::pause(300);
-    ASSERT_TRUE(game.pressKey("space", 150));
-    int status = -1;
-    ASSERT_TRUE(game.waitForExit(15000, &status)) << "the game did not end from the main menu\n"
-                                                  << game.log();
-    EXPECT_EQ(0, status) << game.stderrText();
+    exitFromTheMainMenu("a", "space");
     // Nothing was recorded for the abandoned run.
     EXPECT_FALSE(game.userFileExists("Levels/Official/Level_1-1.kzs"));
 }
@@ -149,40 +187,38 @@ TEST_F(MenusPlay, AnOfficialLevelChosenInTheListIsPlayedAndAbandonedBackToTheLis
         return;
     ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
     ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
-    GameHarness::pause(300);
     // Main menu: right to "single level", then the official levels.
-    ASSERT_TRUE(game.pressKey("d", 150));
+    ASSERT_TRUE(moveUntil("d", game.logLines().size(), 6, 1)) << game.log();
+    ASSERT_TRUE(pressUntilMore("space", kSoundLine)) << game.log();
     GameHarness::pause(300);
-    ASSERT_TRUE(game.pressKey("space", 150));
-    GameHarness::pause(500);
     ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menuKZ.png")) << game.log();
+    GameHarness::pause(300);
+    // The list's first level is played at once; validate skips its intro.
+    ASSERT_TRUE(pressUntilLog("space", "Loading the custom level : Level_1-1")) << game.log();
     GameHarness::pause(500);
-    // The list's first level is played at once: validate skips its intro.
-    ASSERT_TRUE(game.pressKey("space", 150));
-    GameHarness::pause(1500);
     ASSERT_TRUE(pressUntilLog("space", "Introduction interupted")) << game.log();
-    EXPECT_EQ(0, linesContaining(game.logLines(), "Game initialized")) << "not a difficulty run";
+    EXPECT_EQ(0, count("Game initialized")) << "not a difficulty run";
     GameHarness::pause(300);
-    ASSERT_TRUE(pressUntilLog("Escape", "@ refresh : Pause")) << game.log();
-    GameHarness::pause(300);
-    ASSERT_TRUE(game.pressKey("w", 150));
-    GameHarness::pause(300);
-    ASSERT_TRUE(game.pressKey("space", 150));
-    GameHarness::pause(1000);
+    ASSERT_TRUE(pressUntilLog("Escape", kPauseLine)) << game.log();
+    abandonFromThePause();
+    if (HasFatalFailure())
+        return;
+    GameHarness::pause(500);
 
-    // Back from the list to the level-set choice, back again to the main
-    // menu, and back there ends the program: three backs in a row show that
-    // the abandoned game returned to the list.
+    // Back from the list to the level-set choice and back again to the main
+    // menu, where back ends the program: three backs in a row show that the
+    // abandoned game returned to the list.
     for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(game.pressKey("Escape", 150));
-        GameHarness::pause(600);
+        ASSERT_TRUE(pressUntilMore("Escape", kSoundLine)) << game.log();
+        GameHarness::pause(300);
         ASSERT_TRUE(game.running()) << game.log();
     }
-    ASSERT_TRUE(game.pressKey("Escape", 150));
+    ASSERT_TRUE(game.pressKey("Escape", 120));
     int status = -1;
     ASSERT_TRUE(game.waitForExit(15000, &status)) << game.log();
     EXPECT_EQ(0, status) << game.stderrText();
-    EXPECT_EQ(1, linesContaining(game.logLines(), "@ refresh : Pause")) << game.log();
+    EXPECT_EQ(1, count(kPauseLine)) << game.log();
+    EXPECT_EQ(0, count("Restart the level")) << game.log();
     EXPECT_FALSE(game.userFileExists("Levels/Official/Level_1-1.kzs"));
 }
 
@@ -193,30 +229,24 @@ TEST_F(MenusPlay, TheTitleGivesWayByItselfAndBackInTheMainMenuExits)
         return;
     ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
     // No key: the title shows for four seconds of frames, then the main menu.
-    ASSERT_TRUE(waitForMainMenu(20000)) << game.log();
+    ASSERT_TRUE(waitForLog("/Ratio-4-3/menu4.png", 20000)) << game.log();
     GameHarness::pause(300);
-    ASSERT_TRUE(game.pressKey("Escape", 150));
+    ASSERT_TRUE(game.pressKey("Escape", 120));
     int status = -1;
     ASSERT_TRUE(game.waitForExit(15000, &status)) << game.log();
     EXPECT_EQ(0, status) << game.stderrText();
-    EXPECT_EQ(0, linesContaining(game.logLines(), "Game initialized"));
+    EXPECT_EQ(0, count("Game initialized"));
 }
 
-TEST_F(MenusPlay, PlayerTwoCanChooseInTheMainMenu)
+TEST_F(MenusPlay, PlayerTwoCanChooseTheExitInTheMainMenu)
 {
     startGame();
     if (HasFatalFailure())
         return;
     ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
     ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
-    GameHarness::pause(300);
-    // Player 2's left and validate keys: exit.
-    ASSERT_TRUE(game.pressKey("Left", 150));
-    GameHarness::pause(300);
-    ASSERT_TRUE(game.pressKey("Return", 150));
-    int status = -1;
-    ASSERT_TRUE(game.waitForExit(15000, &status)) << game.log();
-    EXPECT_EQ(0, status) << game.stderrText();
+    // Player 2's left and validate keys.
+    exitFromTheMainMenu("Left", "Return");
 }
 
 } // namespace

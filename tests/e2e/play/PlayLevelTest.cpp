@@ -113,7 +113,7 @@ TEST_F(PlayLevel, PlaysACommandLineLevelToItsFinishThenOpensTheCustomLevelList)
     EXPECT_TRUE(hasLineEnding(lines, "Introduction interupted")) << game.log();
     EXPECT_TRUE(hasLineEnding(lines, "Level Over")) << game.log();
     EXPECT_TRUE(hasLineEnding(lines, "The level is over")) << game.log();
-    EXPECT_FALSE(hasLineEnding(lines, "The Introduction is Over"));
+    EXPECT_FALSE(hasLineEnding(lines, "The Introduction is Over")) << game.log();
 }
 
 TEST_F(PlayLevel, ScreenshotShowsTheLevelThePlayerAndTheHeadsUpDisplay)
