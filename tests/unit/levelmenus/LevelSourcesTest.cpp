@@ -8,6 +8,8 @@
 #include "levelmenus/OfficialLevelScan.h"
 #include "services/DataFileManager.h"
 
+#include <filesystem>
+
 using namespace levelmenus_test;
 
 namespace {
@@ -110,6 +112,14 @@ TEST_F(LevelSourcesTest, NoListFileAnywhereGivesAnEmptyList)
 {
     EXPECT_TRUE(CustomLevelList::read(DataFileManager::GetInstance()).empty());
     writeUserList("");
+    EXPECT_TRUE(CustomLevelList::read(DataFileManager::GetInstance()).empty());
+}
+
+TEST_F(LevelSourcesTest, UnreadableListEndsTheReading)
+{
+    // A list that opens but cannot be read (a folder of that name) must end
+    // the reading, not loop on a failing stream.
+    std::filesystem::create_directories(folders.userDir() + "Levels/Custom/list.kzo");
     EXPECT_TRUE(CustomLevelList::read(DataFileManager::GetInstance()).empty());
 }
 
