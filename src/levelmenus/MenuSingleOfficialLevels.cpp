@@ -3,6 +3,7 @@
 #include "levelmenus/LevelMenuKeys.h"
 #include "levelmenus/LevelPreview.h"
 #include "levelmenus/OfficialLevelScan.h"
+#include "menus/OverlayState.h"
 #include "records/LevelScoresManager.h"
 #include "services/CTextureManager.h"
 #include "services/ClavierManager.h"
@@ -105,6 +106,9 @@ unsigned int MenuSingleOfficialLevels::previewTexture() const
 
 void MenuSingleOfficialLevels::draw()
 {
+    // Culling off and opaque white around the screen, so that the item row's
+    // shade shows and leaves no faint colour to the texts of the next frame.
+    const OverlayState overlay(colors);
     Menu::draw();
     if (!levels.empty()) {
         const unsigned int preview = previewTexture();
@@ -144,7 +148,4 @@ void MenuSingleOfficialLevels::draw()
         }
     }
     drawSelectionShade();
-    // The shade leaves its faint black current in the colour service, which
-    // would fade every text of the next frame: opaque white, as on screen.
-    colors->setColor(ColorManager::white);
 }

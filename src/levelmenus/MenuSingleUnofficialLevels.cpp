@@ -4,6 +4,7 @@
 #include "levelmenus/LevelMenuKeys.h"
 #include "levelmenus/LevelPreview.h"
 #include "levelmenus/OfficialLevelScan.h"
+#include "menus/OverlayState.h"
 #include "records/LevelScoresManager.h"
 #include "services/CTextureManager.h"
 #include "services/ClavierManager.h"
@@ -121,6 +122,9 @@ unsigned int MenuSingleUnofficialLevels::previewTexture() const
 
 void MenuSingleUnofficialLevels::draw()
 {
+    // Culling off and opaque white around the screen, so that the item row's
+    // shade shows and leaves no faint colour to the texts of the next frame.
+    const OverlayState overlay(colors);
     Menu::draw();
     const std::size_t count = byTitle.size();
     if (etatStatic < 3 && count > 0)
@@ -139,9 +143,6 @@ void MenuSingleUnofficialLevels::draw()
     const int kept = selection;
     selection = etatStatic;
     drawSelectionShade();
-    // The shade leaves its faint black current in the colour service, which
-    // would fade every text of the next frame: opaque white, as on screen.
-    colors->setColor(ColorManager::white);
     selection = kept;
 }
 

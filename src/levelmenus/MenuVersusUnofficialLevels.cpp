@@ -4,6 +4,7 @@
 #include "levelmenus/LevelPreview.h"
 #include "levelmenus/OfficialLevelScan.h"
 #include "levelmenus/VersusListKeys.h"
+#include "menus/OverlayState.h"
 #include "records/LevelScoresManager.h"
 #include "services/CTextureManager.h"
 #include "services/ColorManager.h"
@@ -73,6 +74,9 @@ unsigned int MenuVersusUnofficialLevels::previewTexture() const
 
 void MenuVersusUnofficialLevels::draw()
 {
+    // Culling off and opaque white around the screen, so that the item row's
+    // shade shows and leaves no faint colour to the texts of the next frame.
+    const OverlayState overlay(colors);
     Menu::draw();
     if (!levels.empty()) {
         const double ratio = options->getRatio(0);
@@ -119,7 +123,4 @@ void MenuVersusUnofficialLevels::draw()
         }
     }
     drawSelectionShade();
-    // The shade leaves its faint black current in the colour service, which
-    // would fade every text of the next frame: opaque white, as on screen.
-    colors->setColor(ColorManager::white);
 }

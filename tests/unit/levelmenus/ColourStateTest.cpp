@@ -11,6 +11,8 @@
 #include "services/ClavierManager.h"
 #include "services/ColorManager.h"
 
+#include <GL/gl.h>
+
 #include <functional>
 #include <memory>
 
@@ -47,6 +49,43 @@ TEST_F(ColourStateTest, TextsOfTheNextFrameAreNotFaded)
             }
             tap(*menu, ClavierManager::RIGHT);
         }
+    }
+}
+
+TEST_F(ColourStateTest, ShadeShowsUnderTheGamesCulling)
+{
+    installOfficialWorlds({9});
+    installCustomLevels({"a.x", "b.y", "c.z"});
+    writeInstallSolidPng("Images/Menus/High/Ratio-16-10/menuKZ.png", 255, 255, 255);
+    const std::vector<std::pair<const char*, std::function<Menu*()>>> menus = {
+        {"official", [] { return new MenuSingleOfficialLevels(); }},
+        {"custom", [] { return new MenuSingleUnofficialLevels(); }},
+        {"versus official", [] { return new MenuVersusOfficialLevels(); }},
+        {"versus custom", [] { return new MenuVersusUnofficialLevels(); }},
+    };
+    // The game culls faces wound counter-clockwise on screen.
+    glFrontFace(GL_CW);
+    glEnable(GL_CULL_FACE);
+    glViewport(0, 0, 320, 240);
+    for (const auto& entry : menus) {
+        SCOPED_TRACE(entry.first);
+        std::unique_ptr<Menu> menu(entry.second());
+        menu->refresh(40);
+        for (int frame = 0; frame < 2; ++frame) {
+            glClearColor(0, 0, 0, 1);
+            glClear(GL_COLOR_BUFFER_BIT);
+            GameManager::begin2D();
+            menu->draw();
+            GameManager::end2D();
+        }
+        EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+        // In the item band, beside the labels: the first item is selected
+        // and stays white, the last one is shaded by 0.3 black.
+        const Pixel selected = readPixel(static_cast<int>(0.01 * 320), static_cast<int>(0.15 * 240));
+        const Pixel shaded = readPixel(static_cast<int>(0.99 * 320), static_cast<int>(0.15 * 240));
+        EXPECT_NEAR(selected.r, 255, 3);
+        EXPECT_NEAR(shaded.r, 178, 4);
+        EXPECT_NEAR(shaded.b, 178, 4);
     }
 }
 
