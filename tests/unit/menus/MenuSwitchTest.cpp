@@ -4,14 +4,17 @@
 // leads to. The application is driven frame step by frame step, without
 // its loop.
 #include "MenuTestSupport.h"
+#include "../records/LocalHttpServer.h"
 
 #include "application/GameManager.h"
 #include "application/Jeu.h"
 #include "menus/MenuPrincipal.h"
+#include "records/SendScoreManager.h"
 #include "services/OptionsManager.h"
 #include "world/NiveauManager.h"
 
 #include <GL/gl.h>
+#include <SDL/SDL.h>
 
 #include <memory>
 
@@ -320,5 +323,67 @@ TEST_F(MenuSwitch, MenuModeDrawsTheCurrentMenuInTheOverlayAndRestoresTheState)
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
+
+class SendingNotice : public MenuSwitch, public ::testing::WithParamInterface<bool> {};
+
+// Lit pixels of the picture last drawn and swapped onto the screen. The
+// software renderer of the test runs keeps it in the back buffer after the
+// swap, where it can be read back.
+int litPixelsOnScreen()
+{
+    const int width = 320, height = 240; // the test window
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(width * height * 4));
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    int lit = 0;
+    for (std::size_t i = 0; i < pixels.size(); i += 4)
+        if (pixels[i] > 40 || pixels[i + 1] > 40 || pixels[i + 2] > 40)
+            ++lit;
+    return lit;
+}
+
+TEST_P(SendingNotice, IsOnScreenWhileAClearedRunIsPostedOnlyWithAnAccount)
+{
+    const bool account = GetParam();
+    LocalHttpServer server;
+    korvelin_test::ScopedEnv address("KORVELIN_SCORE_SERVER", server.address());
+    if (account) {
+        folders.writeUserFile("Data/Account.dat", "77\tsecond\tsecrethash\n");
+        SendScoreManager::getInstance()->load();
+    }
+    ASSERT_EQ(account, SendScoreManager::getInstance()->isLogged());
+    OptionsManager::getInstance()->setNbJoueurs(1);
+    dispatch("MenuSingleOfficialLevels", 1, {"Level_1-1"});
+    GameManager* gm = GameManager::gm;
+    ASSERT_NE(nullptr, gm);
+    gm->playTime[0] = 12345;
+    gm->finished = true;
+    gm->state = GameManager::kQuit;
+
+    // A black picture on screen, then the frame that ends the game.
+    glViewport(0, 0, 320, 240);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    SDL_GL_SwapBuffers();
+    ASSERT_EQ(0, litPixelsOnScreen());
+    jeu->refresh(40);
+    ASSERT_EQ("MenuSingleOfficialLevels", currentName());
+
+    if (account) {
+        // The notice's text stands alone on the cleared screen.
+        EXPECT_GT(litPixelsOnScreen(), 200);
+        const std::vector<HttpRequest> requests = server.requests();
+        ASSERT_EQ(2u, requests.size());
+        EXPECT_EQ("/Game/sendLevelScore.php", requests[1].path);
+    } else {
+        EXPECT_EQ(0, litPixelsOnScreen());
+        EXPECT_TRUE(server.requests().empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Accounts, SendingNotice, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "WithAccount" : "WithoutAccount");
+                         });
 
 } // namespace
