@@ -168,17 +168,20 @@ void Menu::drawSelectionShade()
     double right = static_cast<double>(selection) / itemCount;
     glDisable(GL_TEXTURE_2D);
     colors->setColor(0.0, 0.0, 0.0, 0.3);
+    // Wound clockwise like every overlay quad: the game culls the others.
     glBegin(GL_QUADS);
-    glVertex2d(0.0, bottom);
-    glVertex2d(left, bottom);
-    glVertex2d(left, top);
     glVertex2d(0.0, top);
-    glVertex2d(right, bottom);
-    glVertex2d(1.0, bottom);
-    glVertex2d(1.0, top);
+    glVertex2d(left, top);
+    glVertex2d(left, bottom);
+    glVertex2d(0.0, bottom);
     glVertex2d(right, top);
+    glVertex2d(1.0, top);
+    glVertex2d(1.0, bottom);
+    glVertex2d(right, bottom);
     glEnd();
-    glColor4d(1.0, 1.0, 1.0, 1.0);
+    // Opaque white through the colour service: texts take their alpha from
+    // its current colour, and the shade's would fade them from then on.
+    colors->setColor(1.0, 1.0, 1.0, 1.0);
     glEnable(GL_TEXTURE_2D);
 }
 

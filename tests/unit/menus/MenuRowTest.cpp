@@ -233,9 +233,15 @@ TEST_P(RowDrawing, ShowsTheBackgroundTheLabelsAndShadesAllButTheSelectedColumn)
     else
         menu.reset(new MenuSingleMap());
     menu->selection = c.selection;
+    // The second of two frames, under the game's culling.
     QuadCapture capture;
+    menus_test::useGameCulling();
     menu->draw();
-    const std::vector<DrawnQuad> quads = capture.finish();
+    capture.finish();
+    QuadCapture second;
+    menus_test::useGameCulling();
+    menu->draw();
+    const std::vector<DrawnQuad> quads = second.finish();
     const auto background = menus_test::quadsAt(quads, 0, 0, 1, 1);
     ASSERT_EQ(1u, background.size());
     EXPECT_EQ(0.0, background[0].tAtTop);
@@ -258,6 +264,9 @@ TEST_P(RowDrawing, ShowsTheBackgroundTheLabelsAndShadesAllButTheSelectedColumn)
         if (quads[i].bottom < rowY + 0.05 && quads[i].top > rowY - 0.05)
             ++inRow;
     EXPECT_GT(inRow, 2 * static_cast<int>(n));
+    // Every text is drawn opaque: the shade of the frame before fades none.
+    for (std::size_t i = 1; i + 2 < quads.size(); ++i)
+        EXPECT_NEAR(1.0, quads[i].a, 1e-3) << "quad " << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -211,6 +211,12 @@ std::vector<DrawnQuad> QuadCapture::finish()
     return quads;
 }
 
+void useGameCulling()
+{
+    glFrontFace(GL_CW);
+    glEnable(GL_CULL_FACE);
+}
+
 std::vector<DrawnQuad> quadsAt(const std::vector<DrawnQuad>& quads, double left, double bottom,
                                double right, double top)
 {

@@ -69,6 +69,10 @@ private:
     std::vector<float> buffer;
 };
 
+// The game's culling of faces wound counter-clockwise, which stays on while
+// the menus draw.
+void useGameCulling();
+
 // Quads whose corners are these (within 1e-4).
 std::vector<DrawnQuad> quadsAt(const std::vector<DrawnQuad>& quads, double left, double bottom,
                                double right, double top);
