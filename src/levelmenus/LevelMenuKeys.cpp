@@ -1,8 +1,10 @@
 #include "levelmenus/LevelMenuKeys.h"
 
+#include "levelmenus/LevelListWindow.h"
 #include "menus/Menu.h"
 #include "services/ClavierManager.h"
 #include "services/OptionsManager.h"
+#include "services/SonsManager.h"
 
 namespace LevelMenuKeys {
 
@@ -42,6 +44,41 @@ void saveSettings(ClavierManager* keys)
 {
     OptionsManager::getInstance()->sauverOptions();
     keys->sauver();
+}
+
+void moveInList(Menu& menu, long dt, int& item, int& cursor, int count, bool listActive)
+{
+    const Move move = readMove(menu.clavier, menu.repeatTimer, dt, listActive);
+    switch (move) {
+    case LEFT:
+        item = item - 1 < 1 ? menu.itemCount : item - 1;
+        cursor = 0;
+        break;
+    case RIGHT:
+        item = item + 1 > menu.itemCount ? 1 : item + 1;
+        cursor = 0;
+        break;
+    case UP:
+        cursor = LevelListWindow::step(cursor, -1, count);
+        break;
+    case DOWN:
+        cursor = LevelListWindow::step(cursor, +1, count);
+        break;
+    case NONE:
+        break;
+    }
+    if (move != NONE)
+        menu.sons->jouerSon(menu.sons->beep);
+}
+
+bool take(Menu& menu, int action)
+{
+    if (!pressed(menu.clavier, action))
+        return false;
+    menu.clavier->initTocuhes();
+    saveSettings(menu.clavier);
+    menu.sons->jouerSon(menu.sons->beep2);
+    return true;
 }
 
 } // namespace LevelMenuKeys

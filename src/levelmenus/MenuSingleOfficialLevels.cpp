@@ -1,8 +1,10 @@
 #include "levelmenus/MenuSingleOfficialLevels.h"
 
+#include "levelmenus/LevelListDrawing.h"
 #include "levelmenus/LevelMenuKeys.h"
 #include "levelmenus/LevelPreview.h"
 #include "levelmenus/OfficialLevelScan.h"
+#include "levelmenus/SelectedLevel.h"
 #include "menus/OverlayState.h"
 #include "records/LevelScoresManager.h"
 #include "services/CTextureManager.h"
@@ -10,7 +12,6 @@
 #include "services/ColorManager.h"
 #include "services/LangManager.h"
 #include "services/OptionsManager.h"
-#include "services/SonsManager.h"
 #include "services/TextFromFontManager.h"
 
 int MenuSingleOfficialLevels::choix = 0;
@@ -41,47 +42,20 @@ void MenuSingleOfficialLevels::reset()
 void MenuSingleOfficialLevels::refresh(long dt)
 {
     const int count = static_cast<int>(levels.size());
-    switch (LevelMenuKeys::readMove(clavier, repeatTimer, dt, selection < itemCount)) {
-    case LevelMenuKeys::LEFT:
-        selection = selection - 1 < 1 ? itemCount : selection - 1;
-        choix = 0;
-        playMove();
-        break;
-    case LevelMenuKeys::RIGHT:
-        selection = selection + 1 > itemCount ? 1 : selection + 1;
-        choix = 0;
-        playMove();
-        break;
-    case LevelMenuKeys::UP:
-        choix = LevelListWindow::step(choix, -1, count);
-        playMove();
-        break;
-    case LevelMenuKeys::DOWN:
-        choix = LevelListWindow::step(choix, +1, count);
-        playMove();
-        break;
-    case LevelMenuKeys::NONE:
-        break;
-    }
+    LevelMenuKeys::moveInList(*this, dt, selection, choix, count, selection < itemCount);
 
-    if (LevelMenuKeys::pressed(clavier, ClavierManager::VALIDATE)) {
-        clavier->initTocuhes();
+    if (LevelMenuKeys::take(*this, ClavierManager::VALIDATE)) {
         if (selection == itemCount) {
             code = selection;
         } else if (count > 0) {
             objects.push_back(levels[choix]);
             code = 1;
         }
-        LevelMenuKeys::saveSettings(clavier);
-        playValidate();
     }
     // Read after validate: a validate in the same frame has cleared it.
-    if (LevelMenuKeys::pressed(clavier, ClavierManager::BACK)) {
+    if (LevelMenuKeys::take(*this, ClavierManager::BACK)) {
         choix = 0;
-        clavier->initTocuhes();
         code = itemCount;
-        LevelMenuKeys::saveSettings(clavier);
-        playValidate();
     }
 }
 
@@ -92,16 +66,12 @@ std::vector<LevelListWindow::Row> MenuSingleOfficialLevels::visibleRows() const
 
 std::string MenuSingleOfficialLevels::bestTimeText() const
 {
-    if (levels.empty())
-        return std::string();
-    return scores->getScoreAsString(levels[choix]);
+    return SelectedLevel::bestTime(scores, levels, choix);
 }
 
 unsigned int MenuSingleOfficialLevels::previewTexture() const
 {
-    if (levels.empty())
-        return 0;
-    return LevelPreview::texture(LevelPreview::officialPath(levels[choix]));
+    return SelectedLevel::officialPreview(levels, choix);
 }
 
 void MenuSingleOfficialLevels::draw()
@@ -128,23 +98,9 @@ void MenuSingleOfficialLevels::draw()
                 text->draw(name, colour, 0.053, y, 0.43, 0.43, 0.075, 4, 0);
             }
 
-            if (levels.size() > static_cast<std::size_t>(kWindowRows)) {
-
-                // Images show in their own colours, whatever the texts left current.
-
-                colors->setColor(ColorManager::white);
-
-                scrollBar.draw(static_cast<double>(levels.size()), choix);
-
-                colors->restore();
-
-            }
-
-            const std::string best = bestTimeText();
-            const double bestX = 0.81 - 3 * e;
-            const double bestY = 0.4 + 1.5 * e;
-            text->draw(best, ColorManager::white70, bestX, bestY, 0.3, 0.33, 0.012, 3, 7);
-            text->draw(best, ColorManager::black, bestX, bestY, 0.3, 0.33, 0.012, 3, 0);
+            LevelListDrawing::scrollBar(scrollBar, colors, static_cast<int>(levels.size()),
+                                        kWindowRows, choix);
+            LevelListDrawing::bestTime(text, bestTimeText(), 0.81 - 3 * e, 0.4 + 1.5 * e);
         }
     }
     drawSelectionShade();

@@ -1,9 +1,11 @@
 #include "levelmenus/MenuSingleUnofficialLevels.h"
 
 #include "levelmenus/CustomLevelList.h"
+#include "levelmenus/LevelListDrawing.h"
 #include "levelmenus/LevelMenuKeys.h"
 #include "levelmenus/LevelPreview.h"
 #include "levelmenus/OfficialLevelScan.h"
+#include "levelmenus/SelectedLevel.h"
 #include "menus/OverlayState.h"
 #include "records/LevelScoresManager.h"
 #include "services/CTextureManager.h"
@@ -12,7 +14,6 @@
 #include "services/DataFileManager.h"
 #include "services/LangManager.h"
 #include "services/OptionsManager.h"
-#include "services/SonsManager.h"
 #include "services/TextFromFontManager.h"
 
 int MenuSingleUnofficialLevels::etatStatic = 1;
@@ -56,48 +57,21 @@ const std::vector<std::string>& MenuSingleUnofficialLevels::currentList() const
 void MenuSingleUnofficialLevels::refresh(long dt)
 {
     const int count = static_cast<int>(byTitle.size());
-    switch (LevelMenuKeys::readMove(clavier, repeatTimer, dt, etatStatic < 3)) {
-    case LevelMenuKeys::LEFT:
-        etatStatic = etatStatic - 1 < 1 ? 3 : etatStatic - 1;
-        choix = 0;
-        playMove();
-        break;
-    case LevelMenuKeys::RIGHT:
-        etatStatic = etatStatic + 1 > 3 ? 1 : etatStatic + 1;
-        choix = 0;
-        playMove();
-        break;
-    case LevelMenuKeys::UP:
-        choix = LevelListWindow::step(choix, -1, count);
-        playMove();
-        break;
-    case LevelMenuKeys::DOWN:
-        choix = LevelListWindow::step(choix, +1, count);
-        playMove();
-        break;
-    case LevelMenuKeys::NONE:
-        break;
-    }
+    LevelMenuKeys::moveInList(*this, dt, etatStatic, choix, count, etatStatic < 3);
 
-    if (LevelMenuKeys::pressed(clavier, ClavierManager::VALIDATE)) {
-        clavier->initTocuhes();
+    if (LevelMenuKeys::take(*this, ClavierManager::VALIDATE)) {
         if (etatStatic == 3) {
             code = 3;
         } else if (count > 0) {
             objects.push_back(currentList()[choix]);
             code = 1;
         }
-        LevelMenuKeys::saveSettings(clavier);
-        playValidate();
     }
     // Read after validate: a validate in the same frame has cleared it.
-    if (LevelMenuKeys::pressed(clavier, ClavierManager::BACK)) {
+    if (LevelMenuKeys::take(*this, ClavierManager::BACK)) {
         etatStatic = 1;
         choix = 0;
-        clavier->initTocuhes();
         code = 3;
-        LevelMenuKeys::saveSettings(clavier);
-        playValidate();
     }
 }
 
@@ -108,16 +82,14 @@ std::vector<LevelListWindow::Row> MenuSingleUnofficialLevels::visibleRows() cons
 
 std::string MenuSingleUnofficialLevels::bestTimeText() const
 {
-    if (byTitle.empty())
-        return std::string();
-    return scores->getScoreAsString(currentList()[choix]);
+    return SelectedLevel::bestTime(scores, currentList(), choix);
 }
 
 unsigned int MenuSingleUnofficialLevels::previewTexture() const
 {
-    if (etatStatic >= 3 || byTitle.empty())
+    if (etatStatic >= 3)
         return 0;
-    return LevelPreview::texture(LevelPreview::customPath(currentList()[choix], files));
+    return SelectedLevel::customPreview(currentList(), choix, files);
 }
 
 void MenuSingleUnofficialLevels::draw()
@@ -133,12 +105,8 @@ void MenuSingleUnofficialLevels::draw()
         drawByTitle();
     else if (etatStatic == 2)
         drawByPseudo();
-    if (etatStatic < 3 && count > static_cast<std::size_t>(kWindowRows)) {
-        // Images show in their own colours, whatever the texts left current.
-        colors->setColor(ColorManager::white);
-        scrollBar.draw(static_cast<double>(count), choix);
-        colors->restore();
-    }
+    if (etatStatic < 3)
+        LevelListDrawing::scrollBar(scrollBar, colors, static_cast<int>(count), kWindowRows, choix);
     // The shade follows the class-wide item; selection itself stays 1.
     const int kept = selection;
     selection = etatStatic;
@@ -178,9 +146,6 @@ void MenuSingleUnofficialLevels::drawList(const std::vector<std::string>& list)
         text->draw(author, colour, 0.665 + c, y, 0.3, 0.33, 0.012, 2, 0);
     }
 
-    const std::string best = scores->getScoreAsString(list[choix]);
-    const double bestX = 0.86 + c + 5 * e;
-    const double bestY = 0.402 + 2 * e;
-    text->draw(best, ColorManager::white70, bestX, bestY, 0.3, 0.33, 0.012, 3, 7);
-    text->draw(best, ColorManager::black, bestX, bestY, 0.3, 0.33, 0.012, 3, 0);
+    LevelListDrawing::bestTime(text, SelectedLevel::bestTime(scores, list, choix), 0.86 + c + 5 * e,
+                               0.402 + 2 * e);
 }

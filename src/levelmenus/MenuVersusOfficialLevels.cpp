@@ -1,7 +1,9 @@
 #include "levelmenus/MenuVersusOfficialLevels.h"
 
+#include "levelmenus/LevelListDrawing.h"
 #include "levelmenus/LevelPreview.h"
 #include "levelmenus/OfficialLevelScan.h"
+#include "levelmenus/SelectedLevel.h"
 #include "levelmenus/VersusListKeys.h"
 #include "menus/OverlayState.h"
 #include "records/LevelScoresManager.h"
@@ -45,26 +47,18 @@ void MenuVersusOfficialLevels::refresh(long dt)
 
 std::vector<LevelListWindow::Row> MenuVersusOfficialLevels::visibleRows() const
 {
-    std::vector<LevelListWindow::Row> rows =
-        LevelListWindow::rows(static_cast<int>(levels.size()), kWindowRows, cursor);
-    if (selection != 1)
-        for (LevelListWindow::Row& row : rows)
-            row.highlighted = false;
-    return rows;
+    return VersusListKeys::visibleRows(static_cast<int>(levels.size()), kWindowRows, cursor,
+                                       selection);
 }
 
 std::string MenuVersusOfficialLevels::bestTimeText() const
 {
-    if (levels.empty())
-        return std::string();
-    return scores->getScoreAsString(levels[cursor]);
+    return SelectedLevel::bestTime(scores, levels, cursor);
 }
 
 unsigned int MenuVersusOfficialLevels::previewTexture() const
 {
-    if (levels.empty())
-        return 0;
-    return LevelPreview::texture(LevelPreview::officialPath(levels[cursor]));
+    return SelectedLevel::officialPreview(levels, cursor);
 }
 
 void MenuVersusOfficialLevels::draw()
@@ -93,19 +87,10 @@ void MenuVersusOfficialLevels::draw()
                 text->draw(name, ColorManager::white70, 0.125 / ratio, y, 0.43, 0.43, 0.075, 4, 5);
                 text->draw(name, colour, 0.125 / ratio, y, 0.43, 0.43, 0.075, 4, 0);
             }
-            if (levels.size() > static_cast<std::size_t>(kWindowRows)) {
-                // Images show in their own colours, whatever the texts left current.
-                colors->setColor(ColorManager::white);
-                scrollBar.draw(static_cast<double>(levels.size()), cursor);
-                colors->restore();
-            }
-            if (selection == 1) {
-                const std::string best = bestTimeText();
-                const double bestX = 0.81 - 4.5 * e;
-                const double bestY = 0.402 + 2 * e;
-                text->draw(best, ColorManager::white70, bestX, bestY, 0.3, 0.33, 0.012, 3, 7);
-                text->draw(best, ColorManager::black, bestX, bestY, 0.3, 0.33, 0.012, 3, 0);
-            }
+            LevelListDrawing::scrollBar(scrollBar, colors, static_cast<int>(levels.size()),
+                                        kWindowRows, cursor);
+            if (selection == 1)
+                LevelListDrawing::bestTime(text, bestTimeText(), 0.81 - 4.5 * e, 0.402 + 2 * e);
         }
     }
     drawSelectionShade();

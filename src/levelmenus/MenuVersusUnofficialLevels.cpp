@@ -1,8 +1,10 @@
 #include "levelmenus/MenuVersusUnofficialLevels.h"
 
 #include "levelmenus/CustomLevelList.h"
+#include "levelmenus/LevelListDrawing.h"
 #include "levelmenus/LevelPreview.h"
 #include "levelmenus/OfficialLevelScan.h"
+#include "levelmenus/SelectedLevel.h"
 #include "levelmenus/VersusListKeys.h"
 #include "menus/OverlayState.h"
 #include "records/LevelScoresManager.h"
@@ -50,26 +52,18 @@ void MenuVersusUnofficialLevels::refresh(long dt)
 
 std::vector<LevelListWindow::Row> MenuVersusUnofficialLevels::visibleRows() const
 {
-    std::vector<LevelListWindow::Row> rows =
-        LevelListWindow::rows(static_cast<int>(levels.size()), kWindowRows, cursor);
-    if (selection != 1)
-        for (LevelListWindow::Row& row : rows)
-            row.highlighted = false;
-    return rows;
+    return VersusListKeys::visibleRows(static_cast<int>(levels.size()), kWindowRows, cursor,
+                                       selection);
 }
 
 std::string MenuVersusUnofficialLevels::bestTimeText() const
 {
-    if (levels.empty())
-        return std::string();
-    return scores->getScoreAsString(levels[cursor]);
+    return SelectedLevel::bestTime(scores, levels, cursor);
 }
 
 unsigned int MenuVersusUnofficialLevels::previewTexture() const
 {
-    if (levels.empty())
-        return 0;
-    return LevelPreview::texture(LevelPreview::customPath(levels[cursor], files));
+    return SelectedLevel::customPreview(levels, cursor, files);
 }
 
 void MenuVersusUnofficialLevels::draw()
@@ -109,17 +103,10 @@ void MenuVersusUnofficialLevels::draw()
                 text->drawWithBorder(CustomLevelList::authorOf(name), colour, ColorManager::white70,
                                      authorX, y, textScale, 0.33, 0.012, 2, 7);
             }
-            if (levels.size() > static_cast<std::size_t>(kWindowRows)) {
-                // Images show in their own colours, whatever the texts left current.
-                colors->setColor(ColorManager::white);
-                scrollBar.draw(static_cast<double>(levels.size()), cursor);
-                colors->restore();
-            }
-            if (selection == 1) {
-                const std::string best = bestTimeText();
-                text->drawWithBorder(best, ColorManager::black, ColorManager::white70,
-                                     0.81 - 2 * e, 0.402 + 1.25 * e, 0.3, 0.33, 0.012, 3, 7);
-            }
+            LevelListDrawing::scrollBar(scrollBar, colors, static_cast<int>(levels.size()),
+                                        kWindowRows, cursor);
+            if (selection == 1)
+                LevelListDrawing::bestTime(text, bestTimeText(), 0.81 - 2 * e, 0.402 + 1.25 * e);
         }
     }
     drawSelectionShade();

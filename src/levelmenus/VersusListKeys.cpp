@@ -4,7 +4,6 @@
 #include "levelmenus/LevelMenuKeys.h"
 #include "menus/Menu.h"
 #include "services/ClavierManager.h"
-#include "services/SonsManager.h"
 
 namespace VersusListKeys {
 
@@ -41,33 +40,10 @@ void invert(std::vector<CheckBox>& boxes)
 void refresh(Menu& menu, long dt, const std::vector<std::string>& levels,
              std::vector<CheckBox>& boxes, int& cursor, int backCode)
 {
-    const int count = static_cast<int>(levels.size());
-    SonsManager* sons = menu.sons;
-    const LevelMenuKeys::Move move = LevelMenuKeys::readMove(
-        menu.clavier, menu.repeatTimer, dt, menu.selection == kChooseLevels);
-    switch (move) {
-    case LevelMenuKeys::LEFT:
-        menu.selection = menu.selection - 1 < 1 ? menu.itemCount : menu.selection - 1;
-        cursor = 0;
-        break;
-    case LevelMenuKeys::RIGHT:
-        menu.selection = menu.selection + 1 > menu.itemCount ? 1 : menu.selection + 1;
-        cursor = 0;
-        break;
-    case LevelMenuKeys::UP:
-        cursor = LevelListWindow::step(cursor, -1, count);
-        break;
-    case LevelMenuKeys::DOWN:
-        cursor = LevelListWindow::step(cursor, +1, count);
-        break;
-    case LevelMenuKeys::NONE:
-        break;
-    }
-    if (move != LevelMenuKeys::NONE)
-        sons->jouerSon(sons->beep);
+    LevelMenuKeys::moveInList(menu, dt, menu.selection, cursor, static_cast<int>(levels.size()),
+                              menu.selection == kChooseLevels);
 
-    if (LevelMenuKeys::pressed(menu.clavier, ClavierManager::VALIDATE)) {
-        menu.clavier->initTocuhes();
+    if (LevelMenuKeys::take(menu, ClavierManager::VALIDATE)) {
         switch (menu.selection) {
         case kPrevious:
             menu.code = backCode;
@@ -88,16 +64,19 @@ void refresh(Menu& menu, long dt, const std::vector<std::string>& levels,
         default:
             break;
         }
-        LevelMenuKeys::saveSettings(menu.clavier);
-        sons->jouerSon(sons->beep2);
     }
     // Read after validate: a validate in the same frame has cleared it.
-    if (LevelMenuKeys::pressed(menu.clavier, ClavierManager::BACK)) {
-        menu.clavier->initTocuhes();
+    if (LevelMenuKeys::take(menu, ClavierManager::BACK))
         menu.code = backCode;
-        LevelMenuKeys::saveSettings(menu.clavier);
-        sons->jouerSon(sons->beep2);
-    }
+}
+
+std::vector<LevelListWindow::Row> visibleRows(int count, int windowRows, int cursor, int selection)
+{
+    std::vector<LevelListWindow::Row> rows = LevelListWindow::rows(count, windowRows, cursor);
+    if (selection != kChooseLevels)
+        for (LevelListWindow::Row& row : rows)
+            row.highlighted = false;
+    return rows;
 }
 
 } // namespace VersusListKeys
