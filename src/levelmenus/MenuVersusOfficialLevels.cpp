@@ -4,57 +4,18 @@
 #include "levelmenus/LevelPreview.h"
 #include "levelmenus/OfficialLevelScan.h"
 #include "levelmenus/SelectedLevel.h"
-#include "levelmenus/VersusListKeys.h"
 #include "menus/OverlayState.h"
-#include "records/LevelScoresManager.h"
-#include "services/CTextureManager.h"
 #include "services/ColorManager.h"
-#include "services/LangManager.h"
 #include "services/OptionsManager.h"
 #include "services/TextFromFontManager.h"
 
 MenuVersusOfficialLevels::MenuVersusOfficialLevels()
-    : Menu(0, 0, 1, 1),
-      lang(LangManager::getInstance()),
-      scores(LevelScoresManager::getInstance()),
-      cursor(0)
+    : VersusLevelMenu("MenuVersusOfficialLevels", kWindowRows, 2)
 {
-    background = CTextureManager::GetInstance()->LoadPNG(backgroundPath("menuKZ.png"), 0);
-    title = " - " + lang->get("multi");
-    nom = "MenuVersusOfficialLevels";
-    repeatTimer = 0;
-    itemCount = 4;
-    labels = {lang->get("chooseLevels"), lang->get("invertSelection"), lang->get("playLevels"),
-              lang->get("previous")};
-    levels = scanOfficialLevels();
-    sortLevelNames(levels);
-    // Every box starts unticked, so pairing box i with level i holds after the sort.
-    checkBoxes.assign(levels.size(), CheckBox());
+    showLevels(scanOfficialLevels());
 }
 
 MenuVersusOfficialLevels::~MenuVersusOfficialLevels() {}
-
-void MenuVersusOfficialLevels::reset()
-{
-    code = 0;
-    selection = 1;
-}
-
-void MenuVersusOfficialLevels::refresh(long dt)
-{
-    VersusListKeys::refresh(*this, dt, levels, checkBoxes, cursor, 2);
-}
-
-std::vector<LevelListWindow::Row> MenuVersusOfficialLevels::visibleRows() const
-{
-    return VersusListKeys::visibleRows(static_cast<int>(levels.size()), kWindowRows, cursor,
-                                       selection);
-}
-
-std::string MenuVersusOfficialLevels::bestTimeText() const
-{
-    return SelectedLevel::bestTime(scores, levels, cursor);
-}
 
 unsigned int MenuVersusOfficialLevels::previewTexture() const
 {

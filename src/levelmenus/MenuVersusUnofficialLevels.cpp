@@ -3,63 +3,24 @@
 #include "levelmenus/CustomLevelList.h"
 #include "levelmenus/LevelListDrawing.h"
 #include "levelmenus/LevelPreview.h"
-#include "levelmenus/OfficialLevelScan.h"
 #include "levelmenus/SelectedLevel.h"
-#include "levelmenus/VersusListKeys.h"
 #include "menus/OverlayState.h"
-#include "records/LevelScoresManager.h"
-#include "services/CTextureManager.h"
 #include "services/ColorManager.h"
 #include "services/DataFileManager.h"
-#include "services/LangManager.h"
 #include "services/OptionsManager.h"
 #include "services/TextFromFontManager.h"
 
 #include <GL/gl.h>
 
 MenuVersusUnofficialLevels::MenuVersusUnofficialLevels()
-    : Menu(0, 0, 1, 1),
-      lang(LangManager::getInstance()),
+    : VersusLevelMenu("MenuVersusUnofficialLevels", kWindowRows, 3),
       files(DataFileManager::GetInstance()),
-      scores(LevelScoresManager::getInstance()),
-      cursor(0),
       authorColumnOffset(wideScreen() ? -0.05f : -0.097f)
 {
-    background = CTextureManager::GetInstance()->LoadPNG(backgroundPath("menuKZ.png"), 0);
-    title = " - " + lang->get("multi");
-    nom = "MenuVersusUnofficialLevels";
-    repeatTimer = 0;
-    itemCount = 4;
-    labels = {lang->get("chooseLevels"), lang->get("invertSelection"), lang->get("playLevels"),
-              lang->get("previous")};
-    levels = CustomLevelList::read(files);
-    sortLevelNames(levels);
-    checkBoxes.assign(levels.size(), CheckBox());
+    showLevels(CustomLevelList::read(files));
 }
 
 MenuVersusUnofficialLevels::~MenuVersusUnofficialLevels() {}
-
-void MenuVersusUnofficialLevels::reset()
-{
-    code = 0;
-    selection = 1;
-}
-
-void MenuVersusUnofficialLevels::refresh(long dt)
-{
-    VersusListKeys::refresh(*this, dt, levels, checkBoxes, cursor, 3);
-}
-
-std::vector<LevelListWindow::Row> MenuVersusUnofficialLevels::visibleRows() const
-{
-    return VersusListKeys::visibleRows(static_cast<int>(levels.size()), kWindowRows, cursor,
-                                       selection);
-}
-
-std::string MenuVersusUnofficialLevels::bestTimeText() const
-{
-    return SelectedLevel::bestTime(scores, levels, cursor);
-}
 
 unsigned int MenuVersusUnofficialLevels::previewTexture() const
 {

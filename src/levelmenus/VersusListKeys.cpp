@@ -1,6 +1,5 @@
 #include "levelmenus/VersusListKeys.h"
 
-#include "levelmenus/LevelListWindow.h"
 #include "levelmenus/LevelMenuKeys.h"
 #include "menus/Menu.h"
 #include "services/ClavierManager.h"
@@ -68,15 +67,6 @@ void refresh(Menu& menu, long dt, const std::vector<std::string>& levels,
     // Read after validate: a validate in the same frame has cleared it.
     if (LevelMenuKeys::take(menu, ClavierManager::BACK))
         menu.code = backCode;
-}
-
-std::vector<LevelListWindow::Row> visibleRows(int count, int windowRows, int cursor, int selection)
-{
-    std::vector<LevelListWindow::Row> rows = LevelListWindow::rows(count, windowRows, cursor);
-    if (selection != kChooseLevels)
-        for (LevelListWindow::Row& row : rows)
-            row.highlighted = false;
-    return rows;
 }
 
 } // namespace VersusListKeys

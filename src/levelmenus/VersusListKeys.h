@@ -1,6 +1,5 @@
 #pragma once
 
-#include "levelmenus/LevelListWindow.h"
 #include "menus/CheckBox.h"
 
 #include <string>
@@ -24,9 +23,5 @@ void invert(std::vector<CheckBox>& boxes);
 // One frame of key handling; backCode is the code of "previous" and back.
 void refresh(Menu& menu, long dt, const std::vector<std::string>& levels,
              std::vector<CheckBox>& boxes, int& cursor, int backCode);
-
-// The rows of the list window; no row is highlighted unless "chooseLevels"
-// is the selected item.
-std::vector<LevelListWindow::Row> visibleRows(int count, int windowRows, int cursor, int selection);
 
 } // namespace VersusListKeys
