@@ -19,41 +19,10 @@ namespace fs = std::filesystem;
 
 namespace levelmenus_test {
 
-korvelin_test::OptionsText wideOptions()
-{
-    korvelin_test::OptionsText options;
-    options.width = 1280;
-    options.height = 800;
-    return options;
-}
-
-korvelin_test::OptionsText narrowOptions()
-{
-    korvelin_test::OptionsText options;
-    options.width = 640;
-    options.height = 480;
-    return options;
-}
-
 namespace {
 
-Mix_Chunk* silentChunk()
-{
-    // Long enough to be still playing when the test counts it.
-    static std::vector<std::vector<Uint8>> buffers;
-    buffers.emplace_back(22050 * 4 * 30, 0);
-    return Mix_QuickLoad_RAW(buffers.back().data(), static_cast<Uint32>(buffers.back().size()));
-}
-
-int playsOf(Mix_Chunk* chunk)
-{
-    int plays = 0;
-    const int channels = Mix_AllocateChannels(-1);
-    for (int c = 0; c < channels; ++c)
-        if (Mix_Playing(c) && Mix_GetChunk(c) == chunk)
-            ++plays;
-    return plays;
-}
+using korvelin_test::playsOf;
+using korvelin_test::silentChunk;
 
 std::uint32_t crc32(const std::string& bytes)
 {

@@ -5,6 +5,7 @@
 // runs), the dummy audio device with silent sounds for the menu's move and
 // validate sounds, and scripted key states.
 #include "GameHarness.h"
+#include "MenuTestKit.h"
 #include "TestFiles.h"
 
 #include <SDL/SDL_mixer.h>
@@ -18,8 +19,8 @@ class Menu;
 namespace levelmenus_test {
 
 // Screen sizes of the two layout classes.
-korvelin_test::OptionsText wideOptions();   // 1280 x 800 (16:10)
-korvelin_test::OptionsText narrowOptions(); // 640 x 480 (4:3)
+using korvelin_test::narrowOptions;
+using korvelin_test::wideOptions;
 
 class LevelMenuTest : public ::testing::Test {
 protected:

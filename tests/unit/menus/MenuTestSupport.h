@@ -5,6 +5,7 @@
 // (Xvfb in the test runs), the dummy audio device with long silent sounds
 // standing for the move, validate and refused sounds, and scripted keys.
 #include "GameHarness.h"
+#include "MenuTestKit.h"
 #include "TestFiles.h"
 
 #include "menus/Menu.h"
@@ -17,8 +18,8 @@
 
 namespace menus_test {
 
-korvelin_test::OptionsText wideOptions();   // 1280 x 800 (16:10)
-korvelin_test::OptionsText narrowOptions(); // 640 x 480 (4:3)
+using korvelin_test::narrowOptions;
+using korvelin_test::wideOptions;
 
 class MenuTest : public ::testing::Test {
 protected:
