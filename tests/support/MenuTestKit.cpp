@@ -1,5 +1,8 @@
 #include "MenuTestKit.h"
 
+#include "menus/Menu.h"
+#include "services/ClavierManager.h"
+
 #include <vector>
 
 namespace korvelin_test {
@@ -35,6 +38,39 @@ int playsOf(Mix_Chunk* chunk)
         if (Mix_Playing(c) && Mix_GetChunk(c) == chunk)
             ++plays;
     return plays;
+}
+
+void pressAction(int action, int player, int state)
+{
+    ClavierManager::clavier->keyState[action][player - 1] = state;
+}
+
+void releaseAllActions()
+{
+    for (int a = 0; a < ClavierManager::kNbActions; ++a)
+        for (int p = 0; p < 2; ++p)
+            ClavierManager::clavier->keyState[a][p] = 0;
+}
+
+void tapAction(Menu& menu, int action, long dt)
+{
+    pressAction(action);
+    menu.refresh(dt);
+    releaseAllActions();
+    menu.refresh(dt);
+}
+
+bool allKeysCleared()
+{
+    const ClavierManager* keys = ClavierManager::clavier;
+    for (int a = 0; a < ClavierManager::kNbActions; ++a)
+        for (int p = 0; p < 2; ++p)
+            if (keys->keyState[a][p] != 0)
+                return false;
+    for (double axis : keys->joystickAxis)
+        if (axis != 0.0)
+            return false;
+    return keys->lastKey == 0 && !keys->joystickUsed[0] && !keys->joystickUsed[1];
 }
 
 } // namespace korvelin_test

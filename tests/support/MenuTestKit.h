@@ -4,6 +4,8 @@
 
 #include <SDL/SDL_mixer.h>
 
+class Menu;
+
 namespace korvelin_test {
 
 // The two screen shapes the menu tests draw on.
@@ -15,5 +17,15 @@ OptionsText narrowOptions(); // 640 x 480 (4:3)
 Mix_Chunk* silentChunk();
 // How many channels are playing the chunk now.
 int playsOf(Mix_Chunk* chunk);
+
+// Scripted key states of the game's key-binding service (made first).
+void pressAction(int action, int player = 1, int state = 1);
+void releaseAllActions();
+// One frame of the menu with the action pressed, then one with every key
+// released, so that the next press acts at once.
+void tapAction(Menu& menu, int action, long dt);
+// Every key state of both players, the last key, the joystick flags and
+// axes are clear, as after a menu took a validate or back.
+bool allKeysCleared();
 
 } // namespace korvelin_test

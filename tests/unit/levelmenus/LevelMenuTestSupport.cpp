@@ -182,36 +182,22 @@ void LevelMenuTest::writeInstallSolidPng(const std::string& relative, unsigned c
 
 void LevelMenuTest::press(int action, int player)
 {
-    ClavierManager::clavier->keyState[action][player - 1] = 1;
+    korvelin_test::pressAction(action, player);
 }
 
 void LevelMenuTest::releaseAll()
 {
-    for (int a = 0; a < ClavierManager::kNbActions; ++a)
-        for (int p = 0; p < 2; ++p)
-            ClavierManager::clavier->keyState[a][p] = 0;
+    korvelin_test::releaseAllActions();
 }
 
 void LevelMenuTest::tap(Menu& menu, int action, long dt)
 {
-    press(action);
-    menu.refresh(dt);
-    releaseAll();
-    // Let the next tap act at once, as after a released key.
-    menu.refresh(dt);
+    korvelin_test::tapAction(menu, action, dt);
 }
 
 bool LevelMenuTest::allKeysCleared() const
 {
-    const ClavierManager* keys = ClavierManager::clavier;
-    for (int a = 0; a < ClavierManager::kNbActions; ++a)
-        for (int p = 0; p < 2; ++p)
-            if (keys->keyState[a][p] != 0)
-                return false;
-    for (double axis : keys->joystickAxis)
-        if (axis != 0.0)
-            return false;
-    return keys->lastKey == 0 && !keys->joystickUsed[0] && !keys->joystickUsed[1];
+    return korvelin_test::allKeysCleared();
 }
 
 int LevelMenuTest::movePlays() const { return playsOf(moveSound); }

@@ -62,36 +62,22 @@ void MenuTest::installFromStage(const std::string& relative)
 
 void MenuTest::press(int action, int player, int state)
 {
-    ClavierManager::clavier->keyState[action][player - 1] = state;
+    korvelin_test::pressAction(action, player, state);
 }
 
 void MenuTest::releaseAll()
 {
-    for (int a = 0; a < ClavierManager::kNbActions; ++a)
-        for (int p = 0; p < 2; ++p)
-            ClavierManager::clavier->keyState[a][p] = 0;
+    korvelin_test::releaseAllActions();
 }
 
 void MenuTest::tap(Menu& menu, int action, long dt)
 {
-    press(action);
-    menu.refresh(dt);
-    releaseAll();
-    // A released key lets the next press act at once.
-    menu.refresh(dt);
+    korvelin_test::tapAction(menu, action, dt);
 }
 
 bool MenuTest::allKeysCleared() const
 {
-    const ClavierManager* keys = ClavierManager::clavier;
-    for (int a = 0; a < ClavierManager::kNbActions; ++a)
-        for (int p = 0; p < 2; ++p)
-            if (keys->keyState[a][p] != 0)
-                return false;
-    for (double axis : keys->joystickAxis)
-        if (axis != 0.0)
-            return false;
-    return keys->lastKey == 0 && !keys->joystickUsed[0] && !keys->joystickUsed[1];
+    return korvelin_test::allKeysCleared();
 }
 
 int MenuTest::movePlays() const { return playsOf(moveSound); }
