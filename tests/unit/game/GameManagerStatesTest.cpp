@@ -11,32 +11,13 @@
 #include <gtest/gtest.h>
 
 using game_test::GameTestWorld;
+using game_test::kFinishRows;
+using game_test::kPlainRows;
 using game_test::levelText;
 
 namespace {
 
-// Ten rows of plain blocks: the player never finishes.
-const std::vector<std::string> kPlainRows(10, "1 1 1");
-// The player's start cell (row 3, column 2) is the finish.
-const std::vector<std::string> kFinishRows = {"1 1 1", "1 1 1", "1 100 1", "1 1 1"};
-
-class GameStates : public ::testing::Test {
-protected:
-    explicit GameStates(const korvelin_test::OptionsText& options = korvelin_test::OptionsText())
-        : world(options) {}
-
-    void SetUp() override { ASSERT_TRUE(world.contextReady()) << "no GL context (run under Xvfb)"; }
-
-    // Interrupts the intro and waits out the countdown.
-    void skipIntro()
-    {
-        world.setKey(ClavierManager::VALIDATE, 1, 1);
-        world.gm->refresh(10);
-        ASSERT_TRUE(world.stepUntil([&] { return world.gm->state == GameManager::kPlay; }, 10, 300));
-    }
-
-    GameTestWorld world;
-};
+using GameStates = game_test::GameWorldTest;
 
 TEST_F(GameStates, IntroSweepEndsByItselfInPlayWithoutCountdown)
 {

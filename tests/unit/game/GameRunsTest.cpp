@@ -12,14 +12,11 @@
 #include <gtest/gtest.h>
 
 using game_test::GameTestWorld;
+using game_test::kFinishRows;
+using game_test::kPlainRows;
 using game_test::levelText;
 
 namespace {
-
-// The player's start cell (row 3, column 2) is the finish.
-const std::vector<std::string> kFinishRows = {"1 1 1", "1 1 1", "1 100 1", "1 1 1"};
-// Ten rows of plain blocks: the player never finishes.
-const std::vector<std::string> kPlainRows(10, "1 1 1");
 
 korvelin_test::OptionsText withGhost(bool on)
 {
@@ -28,22 +25,7 @@ korvelin_test::OptionsText withGhost(bool on)
     return options;
 }
 
-class GameRuns : public ::testing::Test {
-protected:
-    explicit GameRuns(const korvelin_test::OptionsText& options = korvelin_test::OptionsText())
-        : world(options) {}
-
-    void SetUp() override { ASSERT_TRUE(world.contextReady()) << "no GL context (run under Xvfb)"; }
-
-    void skipIntro()
-    {
-        world.setKey(ClavierManager::VALIDATE, 1, 1);
-        world.gm->refresh(10);
-        ASSERT_TRUE(world.stepUntil([&] { return world.gm->state == GameManager::kPlay; }, 10, 300));
-    }
-
-    GameTestWorld world;
-};
+using GameRuns = game_test::GameWorldTest;
 
 TEST_F(GameRuns, DifficultyRunPlaysItsLevelsInOrderThenEndsAllCleared)
 {

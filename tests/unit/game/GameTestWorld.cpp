@@ -100,4 +100,7 @@ void GameTestWorld::setKey(int action, int player, int state)
     ClavierManager::clavier->keyState[action][player - 1] = state;
 }
 
+const std::vector<std::string> kPlainRows(10, "1 1 1");
+const std::vector<std::string> kFinishRows = {"1 1 1", "1 1 1", "1 100 1", "1 1 1"};
+
 } // namespace game_test

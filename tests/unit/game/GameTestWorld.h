@@ -7,6 +7,9 @@
 #include "TestFiles.h"
 
 #include "application/GameManager.h"
+#include "services/ClavierManager.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -53,6 +56,30 @@ public:
 private:
     korvelin_test::SandboxedGameFolders sandbox;
     bool context = false;
+};
+
+// Ten rows of plain blocks: the player never finishes.
+extern const std::vector<std::string> kPlainRows;
+// The player's start cell (row 3, column 2) is the finish.
+extern const std::vector<std::string> kFinishRows;
+
+// A test over one game world, which needs a GL context.
+class GameWorldTest : public ::testing::Test {
+protected:
+    explicit GameWorldTest(const korvelin_test::OptionsText& options = korvelin_test::OptionsText())
+        : world(options) {}
+
+    void SetUp() override { ASSERT_TRUE(world.contextReady()) << "no GL context (run under Xvfb)"; }
+
+    // Interrupts the intro and waits out the countdown.
+    void skipIntro()
+    {
+        world.setKey(ClavierManager::VALIDATE, 1, 1);
+        world.gm->refresh(10);
+        ASSERT_TRUE(world.stepUntil([&] { return world.gm->state == GameManager::kPlay; }, 10, 300));
+    }
+
+    GameTestWorld world;
 };
 
 } // namespace game_test
