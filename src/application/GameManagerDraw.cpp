@@ -70,6 +70,8 @@ void GameManager::begin2D()
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
+    // Flat overlay quads face the viewer whichever way they are wound.
+    glDisable(GL_CULL_FACE);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 }
@@ -77,6 +79,7 @@ void GameManager::begin2D()
 void GameManager::end2D()
 {
     glDisable(GL_BLEND);
+    glEnable(GL_CULL_FACE);
     glEnable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
