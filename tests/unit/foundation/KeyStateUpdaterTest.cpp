@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <ostream>
+#include <string>
+
 namespace {
 
 class KeyStates : public ::testing::Test {
@@ -90,19 +94,63 @@ TEST_F(KeyStates, DirectionKeysGiveTheSteeringBackToTheKeyboard)
     EXPECT_TRUE(c.joystickUsed[0]); // action keys leave the flag
 }
 
-TEST_F(KeyStates, AxisOutsideTheDeadZoneSteersAndIsClamped)
+// One axis move of one joystick from rest: the slot it lands in (x of
+// joystick 0, x of joystick 1, z of joystick 0, z of joystick 1), its value,
+// and whether that joystick's player now steers with it.
+struct AxisCase {
+    int joystick;
+    int axis;
+    int raw;
+    int slot;
+    double value;
+    bool steers;
+};
+
+void PrintTo(const AxisCase& c, std::ostream* os)
 {
-    KeyStateUpdater::axis(c, 0, 0, 20000);
-    EXPECT_NEAR(0.66667, c.joystickAxis[0], 1e-5);
-    EXPECT_TRUE(c.joystickUsed[0]);
-    KeyStateUpdater::axis(c, 0, 0, 32767);
-    EXPECT_DOUBLE_EQ(1.0, c.joystickAxis[0]);
-    KeyStateUpdater::axis(c, 1, 1, -32768);
-    EXPECT_DOUBLE_EQ(-1.0, c.joystickAxis[3]); // z of joystick 1
-    EXPECT_TRUE(c.joystickUsed[1]);
-    KeyStateUpdater::axis(c, 0, 2, 30000); // other axes are ignored
-    EXPECT_DOUBLE_EQ(0.0, c.joystickAxis[2]);
+    *os << "joystick " << c.joystick << " axis " << c.axis << " at " << c.raw;
 }
+
+class AxisMoves : public KeyStates, public ::testing::WithParamInterface<AxisCase> {};
+
+TEST_P(AxisMoves, LandInTheirOwnSlotAndSteerOnlyTheirPlayer)
+{
+    const AxisCase& a = GetParam();
+    KeyStateUpdater::axis(c, a.joystick, a.axis, a.raw);
+    for (int slot = 0; slot < 4; ++slot)
+        EXPECT_NEAR(slot == a.slot ? a.value : 0.0, c.joystickAxis[slot], 1e-12) << "slot " << slot;
+    EXPECT_EQ(a.steers, c.joystickUsed[a.joystick]);
+    EXPECT_FALSE(c.joystickUsed[1 - a.joystick]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothJoysticksBothAxes, AxisMoves,
+    ::testing::Values(AxisCase{0, 0, 5001, 0, 5001 / 30000.0, true},
+                      AxisCase{0, 0, -5001, 0, -5001 / 30000.0, true},
+                      AxisCase{0, 1, 5001, 2, 5001 / 30000.0, true},
+                      AxisCase{0, 1, -5001, 2, -5001 / 30000.0, true},
+                      AxisCase{1, 0, 5001, 1, 5001 / 30000.0, true},
+                      AxisCase{1, 0, -5001, 1, -5001 / 30000.0, true},
+                      AxisCase{1, 1, 5001, 3, 5001 / 30000.0, true},
+                      AxisCase{1, 1, -5001, 3, -5001 / 30000.0, true},
+                      // The dead zone's edges count as centred.
+                      AxisCase{0, 0, 5000, 0, 0.0, false},
+                      AxisCase{0, 1, -5000, 2, 0.0, false},
+                      AxisCase{1, 0, -5000, 1, 0.0, false},
+                      AxisCase{1, 1, 5000, 3, 0.0, false},
+                      AxisCase{0, 0, 20000, 0, 20000 / 30000.0, true},
+                      // Full deflection is clamped to 1.
+                      AxisCase{0, 1, 32767, 2, 1.0, true},
+                      AxisCase{1, 0, 32767, 1, 1.0, true},
+                      AxisCase{1, 1, -32768, 3, -1.0, true},
+                      // Other axes are ignored.
+                      AxisCase{0, 2, 30000, 0, 0.0, false},
+                      AxisCase{1, 3, -30000, 0, 0.0, false}),
+    [](const ::testing::TestParamInfo<AxisCase>& info) {
+        const AxisCase& c = info.param;
+        return "Joystick" + std::to_string(c.joystick) + "Axis" + std::to_string(c.axis)
+            + (c.raw < 0 ? "Minus" : "Plus") + std::to_string(std::abs(c.raw));
+    });
 
 TEST_F(KeyStates, DeadZoneCentresTheAxisAndKeepsTheJoystickSteering)
 {

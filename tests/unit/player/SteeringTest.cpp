@@ -1,6 +1,14 @@
 // Steering with keys and joystick, the speed limits, and the three gravities.
 #include "PlayerFixture.h"
 
+#include "application/KeyStateUpdater.h"
+
+#include <SDL/SDL.h>
+
+#include <cstdlib>
+#include <ostream>
+#include <string>
+
 using playertest::touche;
 
 namespace {
@@ -195,6 +203,76 @@ TEST_F(JoueurTest, JoystickXAxisComparesWithASixthOfTheSpeed)
     pas(16);
     EXPECT_FLOAT_EQ(j.getAccelX(), -0.004f);
 }
+
+// A stick pushed on one joystick, as the main loop receives it, and what
+// each of two players does with it in the next frame (accelerations; 0 for
+// a player who does not move).
+struct StickCase {
+    int joystick;
+    int axis; // 0 left-right, 1 forward-back
+    int raw;
+    float accelX1, accelZ1; // player 1
+    float accelX2, accelZ2; // player 2
+};
+
+void PrintTo(const StickCase& c, std::ostream* os)
+{
+    *os << "joystick " << c.joystick << " axis " << c.axis << " at " << c.raw;
+}
+
+class StickSteering : public JoueurTest, public ::testing::WithParamInterface<StickCase> {};
+
+TEST_P(StickSteering, MovesOnlyThePlayerOfThatJoystickThatWay)
+{
+    const StickCase& c = GetParam();
+    ASSERT_TRUE(playertest::chargerNiveau("Test", kPlat));
+    Joueur p1(1), p2(2);
+    for (Joueur* j : {&p1, &p2}) {
+        j->setTemps(60);
+        j->setModeSolo(false);
+    }
+    p1.setXYZ(1, 50, 5);
+    p2.setXYZ(3, 50, 5);
+
+    SDL_Event e = {};
+    e.type = SDL_JOYAXISMOTION;
+    e.jaxis.which = static_cast<Uint8>(c.joystick);
+    e.jaxis.axis = static_cast<Uint8>(c.axis);
+    e.jaxis.value = static_cast<Sint16>(c.raw);
+    KeyStateUpdater::apply(*ClavierManager::clavier, e);
+    long horloge = 0;
+    playertest::pas(p1, &p2, 16, horloge);
+
+    EXPECT_FLOAT_EQ(c.accelX1, p1.getAccelX());
+    EXPECT_FLOAT_EQ(c.accelZ1, p1.getAccelZ());
+    EXPECT_FLOAT_EQ(c.accelX2, p2.getAccelX());
+    EXPECT_FLOAT_EQ(c.accelZ2, p2.getAccelZ());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothJoysticksBothAxes, StickSteering,
+    ::testing::Values(StickCase{0, 0, 5001, 0.004f, 0, 0, 0},   // player 1 right
+                      StickCase{0, 0, -5001, -0.004f, 0, 0, 0}, // player 1 left
+                      StickCase{0, 1, 5001, 0, 0.002f, 0, 0},   // player 1 back
+                      StickCase{0, 1, -5001, 0, -0.002f, 0, 0}, // player 1 forward
+                      StickCase{1, 0, 5001, 0, 0, 0.004f, 0},   // player 2 right
+                      StickCase{1, 0, -5001, 0, 0, -0.004f, 0}, // player 2 left
+                      StickCase{1, 1, 5001, 0, 0, 0, 0.002f},   // player 2 back
+                      StickCase{1, 1, -5001, 0, 0, 0, -0.002f}, // player 2 forward
+                      // On the dead zone's edges nobody moves.
+                      StickCase{0, 0, 5000, 0, 0, 0, 0},
+                      StickCase{0, 0, -5000, 0, 0, 0, 0},
+                      StickCase{0, 1, 5000, 0, 0, 0, 0},
+                      StickCase{0, 1, -5000, 0, 0, 0, 0},
+                      StickCase{1, 0, 5000, 0, 0, 0, 0},
+                      StickCase{1, 0, -5000, 0, 0, 0, 0},
+                      StickCase{1, 1, 5000, 0, 0, 0, 0},
+                      StickCase{1, 1, -5000, 0, 0, 0, 0}),
+    [](const ::testing::TestParamInfo<StickCase>& info) {
+        const StickCase& c = info.param;
+        return "Joystick" + std::to_string(c.joystick) + "Axis" + std::to_string(c.axis)
+            + (c.raw < 0 ? "Minus" : "Plus") + std::to_string(std::abs(c.raw));
+    });
 
 TEST_F(JoueurTest, GravityOfEachKindSlowsTheRiseByItsFactor)
 {
