@@ -13,7 +13,8 @@ using korvelin_test::SandboxedGameFolders;
 
 namespace {
 
-const char* const kLangs = "# languages\nEnglish\ten\nFran\xC3\xA7" "ais\tfr\n";
+// Three languages, so that a step up and a step down end on different ones.
+const char* const kLangs = "# languages\nEnglish\ten\nFran\xC3\xA7" "ais\tfr\nDeutsch\tde\n";
 
 // Lines of a version-2 file; tests change single lines.
 std::vector<std::string> defaultV2()
@@ -206,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RangeCase{6, "4", "anisotropy"}, RangeCase{6, "-8", "anisotropy"},
                       RangeCase{7, "0", "clipping"}, RangeCase{7, "55", "clipping"},
                       RangeCase{8, "2", "textures"}, RangeCase{8, "-1", "textures"},
-                      RangeCase{9, "2", "language"}, RangeCase{9, "-1", "language"},
+                      RangeCase{9, "3", "language"}, RangeCase{9, "-1", "language"},
                       RangeCase{13, "5", "colour1"}, RangeCase{13, "-1", "colour1"},
                       RangeCase{14, "9", "colour2"}, RangeCase{15, "121", "music"},
                       RangeCase{15, "-5", "music"}, RangeCase{16, "1000", "sound"}),
@@ -330,8 +331,8 @@ INSTANTIATE_TEST_SUITE_P(
         Cycle{"TexturesToggle", &OptionsManager::moveTextures, &OptionsManager::getTextures, 1, {1, 0, 1}},
         Cycle{"ResolutionUpWraps", &OptionsManager::moveResolution, &OptionsManager::getResolution, 5, {2, 7, 12, 0}},
         Cycle{"ResolutionDownWraps", &OptionsManager::moveResolution, &OptionsManager::getResolution, -1, {2, 1, 0, 12}},
-        Cycle{"LangWraps", &OptionsManager::moveLang, &OptionsManager::getLangIndex, 1, {0, 1, 0}},
-        Cycle{"LangWrapsDown", &OptionsManager::moveLang, &OptionsManager::getLangIndex, -1, {0, 1, 0}}),
+        Cycle{"LangUpWraps", &OptionsManager::moveLang, &OptionsManager::getLangIndex, 1, {0, 1, 2, 0, 1}},
+        Cycle{"LangDownWraps", &OptionsManager::moveLang, &OptionsManager::getLangIndex, -1, {0, 2, 1, 0, 2}}),
     [](const ::testing::TestParamInfo<Cycle>& info) { return std::string(info.param.name); });
 
 TEST_F(OptionsFile, TogglesActOnPendingValues)

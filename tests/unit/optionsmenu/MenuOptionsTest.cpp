@@ -31,6 +31,10 @@ protected:
     void SetUp() override
     {
         MenuFixture::SetUp();
+        // Three languages, so that stepping left and stepping right end on
+        // different ones.
+        folders->writeInstallFile("Data/Lang/Langs.dat",
+                                  "English\ten\nFran\xC3\xA7" "ais\tfr\nDeutsch\tde\n");
         openDevices();
         menu = std::make_unique<MenuOptions>();
         // A first frame without keys: the repeat gate is then ready.
@@ -245,7 +249,7 @@ INSTANTIATE_TEST_SUITE_P(
     EveryRow, OptionsSettingStep,
     ::testing::Values(
         SettingStep{ "languageRight", 1, 1, K::RIGHT, nullptr, "Français", { { 8, "1" } } },
-        SettingStep{ "languageLeftWraps", 1, 1, K::LEFT, nullptr, "Français", { { 8, "1" } } },
+        SettingStep{ "languageLeftWraps", 1, 1, K::LEFT, nullptr, "Deutsch", { { 8, "2" } } },
         SettingStep{ "gameMessages", 1, 2, K::RIGHT, "off", nullptr, { { 9, "0" } } },
         SettingStep{ "ghostByValidate", 1, 3, K::VALIDATE, "off", nullptr, { { 10, "0" } } },
         SettingStep{ "colourOneRight", 1, 4, K::RIGHT, "color_2", nullptr, { { 12, "1" } } },
@@ -268,6 +272,22 @@ INSTANTIATE_TEST_SUITE_P(
         SettingStep{ "soundRight", 3, 2, K::VALIDATE, nullptr, "105%", { { 15, "105" } } },
         SettingStep{ "soundLeft", 3, 2, K::LEFT, nullptr, "95%", { { 15, "95" } } }),
     [](const ::testing::TestParamInfo<SettingStep>& info) { return std::string(info.param.name); });
+
+TEST_F(OptionsScreen, LanguageRowStepsBothWaysAndWrapsAtBothEnds)
+{
+    openPage(MenuOptions::GAME);
+    const std::pair<int, const char*> steps[] = {
+        { K::RIGHT, "Français" }, { K::RIGHT, "Deutsch" }, { K::RIGHT, "English" },
+        { K::LEFT, "Deutsch" },   { K::LEFT, "Français" }, { K::VALIDATE, "Deutsch" },
+    };
+    for (const auto& step : steps) {
+        tap(*menu, step.first);
+        EXPECT_EQ(menu->rowValue(MenuOptions::GAME, 1), std::string(": ") + step.second)
+            << "after stepping to " << step.second;
+    }
+    leave();
+    EXPECT_EQ(savedOptions().at(8), "2");
+}
 
 TEST_F(OptionsScreen, DefaultValuesShown)
 {
