@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using game_test::GameTestWorld;
 using game_test::kFinishRows;
 using game_test::kPlainRows;
@@ -395,5 +397,55 @@ TEST_F(GameStates, TwoPlayersArePlacedApartAndOfferedTheNextLevel)
     EXPECT_FALSE(gm->getJoueur(1)->isModeSolo());
     EXPECT_FALSE(gm->getJoueur(2)->isModeSolo());
 }
+
+// A player who has finished the level, or is in its finishing animation,
+// when player 1 pauses: neither the next level nor a restart is offered.
+struct FinishedCase {
+    const char* name;
+    int players;
+    int finishedPlayer;
+    int state;     // Joueur state
+    int animation; // animation mode the finish left
+};
+
+void PrintTo(const FinishedCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class PauseAfterAFinish : public GameStates, public ::testing::WithParamInterface<FinishedCase> {};
+
+TEST_P(PauseAfterAFinish, OffersNeitherTheNextLevelNorARestart)
+{
+    const FinishedCase c = GetParam();
+    world.writeLevel("Plain.Test", levelText(60, kPlainRows));
+    GameManager* gm = world.start({"Plain.Test"}, c.players);
+    skipIntro();
+    world.step(10, 5);
+    int resets = 0;
+    auto* pause = new ScriptedPause(0, &resets);
+    delete gm->pauseMenu;
+    gm->pauseMenu = pause;
+    pause->nextLevel = true;
+    pause->restart = true;
+
+    Joueur* finished = gm->getJoueur(c.finishedPlayer);
+    finished->setEtat(c.state);
+    finished->setAnimation(c.animation);
+    world.setKey(ClavierManager::BACK, 1, 1);
+    gm->refresh(10);
+    ASSERT_EQ(GameManager::kPause, gm->state);
+    EXPECT_FALSE(pause->nextLevel);
+    EXPECT_FALSE(pause->restart);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Finishes, PauseAfterAFinish,
+    ::testing::Values(FinishedCase{"OnePlayerFinished", 1, 1, Joueur::kTermine, 0},
+                      FinishedCase{"PlayerOneFinished", 2, 1, Joueur::kTermine, 0},
+                      FinishedCase{"PlayerTwoFinished", 2, 2, Joueur::kTermine, 0},
+                      FinishedCase{"PlayerOneFinishing", 2, 1, Joueur::kFinArrivee, Joueur::kFinArrivee},
+                      FinishedCase{"PlayerTwoFinishing", 2, 2, Joueur::kFinArrivee, Joueur::kFinArrivee}),
+    [](const ::testing::TestParamInfo<FinishedCase>& info) { return std::string(info.param.name); });
 
 } // namespace
