@@ -448,4 +448,48 @@ INSTANTIATE_TEST_SUITE_P(
                       FinishedCase{"PlayerTwoFinishing", 2, 2, Joueur::kFinArrivee, Joueur::kFinArrivee}),
     [](const ::testing::TestParamInfo<FinishedCase>& info) { return std::string(info.param.name); });
 
+TEST_F(GameStates, TwoPlayersBothOutOfTimeRestartTheLevelTogether)
+{
+    world.writeLevel("Short.Test", levelText(1, kPlainRows));
+    GameManager* gm = world.start({"Short.Test"}, 2);
+    skipIntro();
+    Joueur* p1 = gm->getJoueur(1);
+    Joueur* p2 = gm->getJoueur(2);
+
+    bool sawBothTimedOut = false;
+    ASSERT_TRUE(world.stepUntil(
+        [&] {
+            sawBothTimedOut = sawBothTimedOut
+                || (p1->getEtat() == Joueur::kFinTemps && p2->getEtat() == Joueur::kFinTemps);
+            return gm->state == GameManager::kIntro;
+        },
+        10, 600));
+    EXPECT_TRUE(sawBothTimedOut);
+    EXPECT_FALSE(gm->getFinJeu());
+    for (Joueur* p : {p1, p2}) {
+        EXPECT_EQ(Joueur::kJeu, p->getEtat()) << p->getNumJoueur();
+        EXPECT_EQ(3, p->getVies(false)) << p->getNumJoueur();
+        EXPECT_EQ(1, p->getTemps()) << p->getNumJoueur();
+    }
+    EXPECT_FLOAT_EQ(1.0f, p1->getX());
+    EXPECT_FLOAT_EQ(3.0f, p2->getX());
+    EXPECT_EQ(0, gm->getTempsLong(0));
+    EXPECT_EQ("Short.Test", NiveauManager::niveauManager->fileName);
+}
+
+TEST_F(GameStates, TwoPlayersGoOnWhileOneOfThemIsStillIn)
+{
+    world.writeLevel("Plain.Test", levelText(60, kPlainRows));
+    GameManager* gm = world.start({"Plain.Test"}, 2);
+    skipIntro();
+    for (int out : {1, 2}) {
+        SCOPED_TRACE(out);
+        gm->getJoueur(out)->setEtat(Joueur::kHorsJeu);
+        world.step(10, 5);
+        EXPECT_EQ(GameManager::kPlay, gm->state);
+        EXPECT_EQ(Joueur::kHorsJeu, gm->getJoueur(out)->getEtat());
+        gm->getJoueur(out)->setEtat(Joueur::kJeu);
+    }
+}
+
 } // namespace
