@@ -217,8 +217,13 @@ TEST_F(TextRenderingTest, MultiByteCharactersTakeOneTextureEach)
     EXPECT_EQ(t->getCacheSize(), 3u);
     EXPECT_NE(t->getTexChar("\xC3\xA9", 0), nullptr);
     EXPECT_NE(t->getTexChar("\xE2\x82\xAC", 0), nullptr);
-    // A broken sequence at the end is drawn or skipped, never read past.
+    // A broken sequence at the end is drawn or skipped, never read past:
+    // the "x" before it still shows, and the tail is one character at most.
+    QuadFeedback feedback;
     t->draw("x\xE2\x82", black, 0.5, 0.5, 1, 1, 0.012, 1, 0);
+    EXPECT_FALSE(feedback.finish().empty());
+    EXPECT_NE(t->getTexChar("x", 0), nullptr);
+    EXPECT_LE(t->getCacheSize(), 5u);
 }
 
 TEST_F(TextRenderingTest, AlignmentPlacesTheStart)
