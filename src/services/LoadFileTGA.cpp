@@ -218,17 +218,21 @@ int LoadTGAFromMemory(const unsigned char* data, unsigned long size, unsigned ch
     if (pos > size)
         return 0;
     if (mapType != 0) {
-        if (mapLength <= 0)
+        if (mapLength < 0)
             return 0;
+        // Entries take whole bytes: a 15-bit entry is stored in two.
         unsigned long entryBytes = (mapEntryBits + 7) / 8;
-        if (entryBytes < 2 || entryBytes > 4)
-            return 0;
         unsigned long mapBytes = (unsigned long)mapLength * entryBytes;
         if (mapBytes > size - pos)
             return 0;
-        decoder.map = data + pos;
-        decoder.mapLength = mapLength;
-        decoder.mapEntryBytes = (int)entryBytes;
+        // True-colour pixels never look into the map; they just follow it.
+        if (decoder.indexed) {
+            if (mapLength == 0 || entryBytes < 2 || entryBytes > 4)
+                return 0;
+            decoder.map = data + pos;
+            decoder.mapLength = mapLength;
+            decoder.mapEntryBytes = (int)entryBytes;
+        }
         pos += mapBytes;
     }
     // Colour-mapped types need their map; grey levels go without one.

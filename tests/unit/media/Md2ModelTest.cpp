@@ -332,6 +332,33 @@ TEST(Md2Model, NormalsAreDistinctUnitVectorsOfTheSphere)
     EXPECT_GT(closest, 0.95f);
 }
 
+TEST(Md2Model, NormalTableKeepsTheFormatsOrder)
+{
+    // A model's normal indexes point into the format's own table, so an entry
+    // in the wrong place lights the vertex from the wrong side.
+    struct Entry {
+        int index;
+        float x, y, z;
+    };
+    const Entry entries[] = {
+        {0, -0.525731f, 0.000000f, 0.850651f},
+        {1, -0.442863f, 0.238856f, 0.864188f},
+        {2, -0.295242f, 0.000000f, 0.955423f},
+        {5, 0.000000f, 0.000000f, 1.000000f},
+        {39, 0.262866f, 0.951056f, -0.162460f},
+        {80, -0.525731f, 0.000000f, -0.850651f},
+        {100, 0.716567f, -0.681718f, -0.147621f},
+        {121, -0.238856f, -0.864188f, 0.442863f},
+        {141, -0.955423f, 0.295242f, 0.000000f},
+        {159, -0.425325f, -0.688191f, -0.587785f},
+        {161, -0.688191f, -0.587785f, -0.425325f},
+    };
+    for (const Entry& e : entries) {
+        SCOPED_TRACE(e.index);
+        expectNear3(CMD2Model::m_kAnorms[e.index], e.x, e.y, e.z, 1e-6f);
+    }
+}
+
 TEST(Md2Model, VectorHelpersTurnAndMeasure)
 {
     const float quarter = 1.5707963705062866f;

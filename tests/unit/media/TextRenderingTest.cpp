@@ -119,6 +119,19 @@ private:
     std::vector<GLfloat> buffer = std::vector<GLfloat>(1 << 16);
 };
 
+// The box round count polygons from first on: one drawn character.
+Quad boundingBox(const std::vector<Quad>& quads, std::size_t first, std::size_t count)
+{
+    Quad box = quads[first];
+    for (std::size_t i = first + 1; i < first + count; ++i) {
+        box.left = std::min(box.left, quads[i].left);
+        box.right = std::max(box.right, quads[i].right);
+        box.bottom = std::min(box.bottom, quads[i].bottom);
+        box.top = std::max(box.top, quads[i].top);
+    }
+    return box;
+}
+
 class TextRenderingTest : public ::testing::Test {
 protected:
     explicit TextRenderingTest(bool withFont = true)
@@ -204,8 +217,13 @@ TEST_F(TextRenderingTest, MultiByteCharactersTakeOneTextureEach)
     EXPECT_EQ(t->getCacheSize(), 3u);
     EXPECT_NE(t->getTexChar("\xC3\xA9", 0), nullptr);
     EXPECT_NE(t->getTexChar("\xE2\x82\xAC", 0), nullptr);
-    // A broken sequence at the end is drawn or skipped, never read past.
+    // A broken sequence at the end is drawn or skipped, never read past:
+    // the "x" before it still shows, and the tail is one character at most.
+    QuadFeedback feedback;
     t->draw("x\xE2\x82", black, 0.5, 0.5, 1, 1, 0.012, 1, 0);
+    EXPECT_FALSE(feedback.finish().empty());
+    EXPECT_NE(t->getTexChar("x", 0), nullptr);
+    EXPECT_LE(t->getCacheSize(), 5u);
 }
 
 TEST_F(TextRenderingTest, AlignmentPlacesTheStart)
@@ -238,14 +256,17 @@ TEST_F(TextRenderingTest, AlignmentPlacesTheStart)
 
 TEST_F(TextRenderingTest, BorderPassDrawsUnderTheTextInItsColour)
 {
-    TextFromFontManager* t = make();
+    const double W = 1024;
+    const double H = 768;
+    TextFromFontManager* t = make(screen((int)W, (int)H));
     ColorManager* colours = CSingleton<ColorManager>::GetInstance();
     colours->setColor(1, 1, 1, 0.5);
     QuadFeedback feedback;
     t->drawWithBorder("ab", black, grey, 0.5, 0.5, 1, 1, 0.012, 1, 5);
     std::vector<Quad> quads = feedback.finish();
-    ASSERT_EQ(quads.size() % 2, 0u);
+    // Two passes of two characters; the renderer may split each quad.
     ASSERT_FALSE(quads.empty());
+    ASSERT_EQ(quads.size() % 4, 0u);
     // First the border colour, then the text colour, each faded by the
     // alpha current before the call.
     EXPECT_NEAR(quads.front().colour[0], 0.5, 0.01);
@@ -254,6 +275,44 @@ TEST_F(TextRenderingTest, BorderPassDrawsUnderTheTextInItsColour)
     EXPECT_NEAR(quads.back().colour[3], 0.5, 0.01);
     EXPECT_DOUBLE_EQ(colours->getAlpha(), 0.5);
     EXPECT_EQ(t->getCacheSize(), 4u);
+
+    // Each fattened character sits up and to the left of its plain one by the
+    // border's width in pixels, so that it spreads evenly round it.
+    const double toScreen = H / 1000.0;
+    const char* const characters[] = {"a", "b"};
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(characters[i]);
+        TexChar* fat = t->getTexChar(characters[i], 5);
+        ASSERT_NE(fat, nullptr);
+        const int v = (int)(5 * fat->getHeight() / 100.0);
+        ASSERT_GT(v, 0);
+        const std::size_t pieces = quads.size() / 4;
+        const Quad border = boundingBox(quads, i * pieces, pieces);
+        const Quad plain = boundingBox(quads, (i + 2) * pieces, pieces);
+        EXPECT_NEAR(border.left - plain.left, -v / W * toScreen, 1e-5);
+        EXPECT_NEAR((border.top + border.bottom) / 2, 0.5 + v / H * toScreen, 1e-5);
+        EXPECT_NEAR((plain.top + plain.bottom) / 2, 0.5, 1e-5);
+    }
+
+    // The glyphs are rendered white over black: a pixel's coverage, read from
+    // its blue, becomes its opacity, in the plain and the fattened textures.
+    for (int b : {0, 5}) {
+        SCOPED_TRACE(b);
+        TexChar* tex = t->getTexChar("a", b);
+        ASSERT_NE(tex, nullptr);
+        const std::size_t pixels = (std::size_t)tex->getWidthNextPow() * tex->getHeightNextPow();
+        std::vector<unsigned char> rgba(pixels * 4);
+        glBindTexture(GL_TEXTURE_2D, tex->getTexture());
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        int opaque = 0;
+        int mismatched = 0;
+        for (std::size_t p = 0; p < rgba.size(); p += 4) {
+            mismatched += rgba[p + 3] != rgba[p + 2];
+            opaque += rgba[p + 3] == 255;
+        }
+        EXPECT_EQ(mismatched, 0);
+        EXPECT_GT(opaque, 0);
+    }
 }
 
 TEST_F(TextRenderingTest, SizeFollowsScreenHeightAspectAndQuality)

@@ -48,6 +48,16 @@ TgaHeader mapped(unsigned type, int width, int height, int mapLength, unsigned e
     return h;
 }
 
+// A one-pixel 24-bit true-colour header that also announces a colour map.
+TgaHeader trueColourMap(unsigned type, int mapLength, unsigned entryBits)
+{
+    TgaHeader h = header(type, 1, 1, 24);
+    h.mapType = 1;
+    h.mapLength = mapLength;
+    h.mapEntryBits = entryBits;
+    return h;
+}
+
 struct GoodCase {
     const char* name;
     Bytes file;
@@ -123,6 +133,52 @@ TEST(TgaReader, DecodesEveryTypeAndDepth)
     }
 }
 
+TEST(TgaReader, SkipsTheColourMapOfTrueColourFiles)
+{
+    // True-colour pixels never look into a colour map, so a map of any length
+    // and entry size is stepped over and the pixels after it are read.
+    struct MapCase {
+        const char* name;
+        unsigned type;
+        unsigned depth;
+        int mapLength;
+        unsigned entryBits;
+        std::size_t mapBytes; // what the map takes in the file
+        Bytes pixels;
+        Bytes rgba;
+    };
+    const Bytes rgb2 = {10, 20, 30, 40, 50, 60};
+    const Bytes rgba2 = {30, 20, 10, 255, 60, 50, 40, 255};
+    const std::vector<MapCase> cases = {
+        {"15-bit entries take two bytes", 2, 24, 3, 15, 6, rgb2, rgba2},
+        {"16-bit entries", 2, 24, 1, 16, 2, rgb2, rgba2},
+        {"24-bit entries under 32-bit pixels", 2, 32, 2, 24, 6, {1, 2, 3, 4}, {3, 2, 1, 4}},
+        {"32-bit entries under 16-bit pixels", 2, 16, 2, 32, 8, {0xFF, 0x7F}, {248, 248, 248, 255}},
+        {"8-bit entries", 2, 24, 5, 8, 5, rgb2, rgba2},
+        {"12-bit entries round up to two bytes", 2, 24, 3, 12, 6, rgb2, rgba2},
+        {"48-bit entries", 2, 24, 1, 48, 6, rgb2, rgba2},
+        {"64-bit entries", 2, 24, 2, 64, 16, rgb2, rgba2},
+        {"map of no entries", 2, 24, 0, 24, 0, rgb2, rgba2},
+        {"entries of no bits", 2, 24, 4, 0, 0, rgb2, rgba2},
+        {"map of 300 entries", 2, 24, 300, 24, 900, rgb2, rgba2},
+        {"run-length, 15-bit entries", 10, 24, 2, 15, 4, {0x81, 7, 8, 9}, {9, 8, 7, 255, 9, 8, 7, 255}},
+        {"run-length, 48-bit entries", 10, 32, 3, 48, 18, {0x01, 1, 2, 3, 4, 5, 6, 7, 8},
+         {3, 2, 1, 4, 7, 6, 5, 8}},
+    };
+    for (const MapCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TgaHeader h = header(c.type, (int)c.rgba.size() / 4, 1, c.depth);
+        h.mapType = 1;
+        h.mapLength = c.mapLength;
+        h.mapEntryBits = c.entryBits;
+        Bytes rest(c.mapBytes, 0xEE);
+        rest.insert(rest.end(), c.pixels.begin(), c.pixels.end());
+        Decoded d = decode(tga(h, rest));
+        EXPECT_EQ(d.result, 1);
+        EXPECT_EQ(d.rgba, c.rgba);
+    }
+}
+
 TEST(TgaReader, RefusesMalformedFilesWithoutPixels)
 {
     Bytes shortHeader = tga(header(2, 1, 1, 24), {1, 2, 3});
@@ -161,6 +217,9 @@ TEST(TgaReader, RefusesMalformedFilesWithoutPixels)
         {"map of negative length", tga(mapped(1, 1, 1, -3, 24), {0})},
         {"map of 8-bit entries", tga(mapped(1, 1, 1, 1, 8), {5, 0})},
         {"truncated map", tga(shortMap, {1, 2, 3, 4, 5})},
+        {"true-colour map past the end", tga(trueColourMap(2, 4, 24), {1, 2, 3, 4, 5})},
+        {"run-length true-colour map past the end", tga(trueColourMap(10, 40, 32), {0x80, 1, 2, 3})},
+        {"true-colour map of negative length", tga(trueColourMap(2, -3, 24), {1, 2, 3})},
         {"index beyond the map", tga(mapped(1, 1, 1, 1, 24), {1, 2, 3, 1})},
         {"run index beyond the map", tga(mapped(9, 2, 1, 1, 24), {1, 2, 3, 0x81, 9})},
     };

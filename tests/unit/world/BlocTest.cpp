@@ -288,18 +288,41 @@ TEST_F(BlocTest, MovingBlockStepsInvertsAndGoesBack)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
+// A block of one kind that counts its own destruction, so that a delete
+// through a base pointer shows whether the whole object was destroyed.
+template <class Kind>
+class Watched : public Kind {
+public:
+    template <class... Args>
+    explicit Watched(int& destroyed, Args... args) : Kind(args...), destroyed(destroyed)
+    {
+    }
+    ~Watched() { ++destroyed; }
+
+private:
+    int& destroyed;
+};
+
 TEST_F(BlocTest, BlocksDeletedThroughTheBasePointer)
 {
+    // The level manager holds every block as a Bloc* and deletes it so.
+    int destroyed = 0;
     std::unique_ptr<Bloc> blocks[] = {
-        std::make_unique<Bloc>(1, -0.6f, 1, 10, 7),
-        std::make_unique<BlocCassable>(2, -0.6f, 1, 11, 20),
-        std::make_unique<BlocTimer>(3, -0.6f, 1, 12, 2000, 2000, 21, true),
-        std::make_unique<BlocDisposable>(4, -0.6f, 1, 13, 28),
-        std::make_unique<BlocMobile>(5, -0.6f, 1, 14, 50),
+        std::make_unique<Watched<Bloc>>(destroyed, 1, -0.6f, 1, 10, 7),
+        std::make_unique<Watched<BlocCassable>>(destroyed, 2, -0.6f, 1, 11, 20),
+        std::make_unique<Watched<BlocTimer>>(destroyed, 3, -0.6f, 1, 12, 2000, 2000, 21, true),
+        std::make_unique<Watched<BlocDisposable>>(destroyed, 4, -0.6f, 1, 13, 28),
+        std::make_unique<Watched<BlocMobile>>(destroyed, 5, -0.6f, 1, 14, 50),
     };
     for (auto& b : blocks)
         b->draw();
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+
+    int expected = 0;
+    for (auto& b : blocks) {
+        b.reset();
+        EXPECT_EQ(destroyed, ++expected);
+    }
 }
 
 } // namespace

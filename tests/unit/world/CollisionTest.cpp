@@ -1,14 +1,18 @@
 #include "WorldTestSupport.h"
 
+#include "services/OptionsManager.h"
 #include "services/SonsManager.h"
 #include "world/Bloc.h"
 #include "world/BlocMobile.h"
 #include "world/FichierNiveau.h"
 #include "world/NiveauManager.h"
 
+#include <SDL/SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -312,15 +316,54 @@ TEST_F(CollisionTest, TravelBetweenWallsForAMinute)
 
 TEST_F(CollisionTest, TimedBlocksTickOncePerFrame)
 {
-    build("60 2 3 21 21 21 0 0 0");
-    // Nothing switches during the first 2000 ms.
-    for (int step = 0; step < 125; step++)
+    openAudio();
+    SonsManager* sounds = SonsManager::getInstance();
+    sounds->switchSound = makeSilentChunk();
+    const int volume = OptionsManager::getInstance()->getSonsVolume(0);
+    ASSERT_GT(volume, 0);
+    // Three timed blocks on one cycle, in columns 1, 4 and 7 of row 1.
+    build("60 2 7\n"
+          "21 0 0 21 0 0 21\n"
+          "0 0 0 0 0 0 0\n");
+    const int columns[] = {1, 4, 7};
+    // Player 1 stands on the middle block, three units from the others;
+    // player 2 is far off.
+    const double y = niveau->grid[1][4]->getY();
+    const double players[6] = {4, y, 1, 4, y, 40};
+
+    struct Tick {
+        int frame;
+        int channels;
+        int volume;
+    };
+    std::vector<Tick> ticks;
+    for (int f = 1; f <= 260; f++) {
+        std::copy(players, players + 6, niveau->playerPositions);
         frame(16);
-    for (int c = 1; c <= 3; c++)
-        EXPECT_TRUE(niveau->grid[1][c]->isSolid());
-    frame(16);
-    for (int c = 1; c <= 3; c++)
-        EXPECT_FALSE(niveau->grid[1][c]->isSolid());
+        int channels = 0;
+        for (int channel = 0; channel < Mix_AllocateChannels(-1); channel++)
+            channels += Mix_Playing(channel) && Mix_GetChunk(channel) == sounds->switchSound;
+        if (channels > 0)
+            ticks.push_back({f, channels, Mix_VolumeChunk(sounds->switchSound, -1)});
+        Mix_HaltChannel(-1);
+
+        // Nothing switches during the first 2000 ms, then all three at once.
+        if (f == 125 || f == 126) {
+            SCOPED_TRACE(f);
+            for (int c : columns)
+                EXPECT_EQ(niveau->grid[1][c]->isSolid(), f == 125) << c;
+        }
+    }
+    // One tick in each frame where the blocks switch, however many switch,
+    // as loud as the block nearest to a player makes it; none in between.
+    ASSERT_EQ(ticks.size(), 2u);
+    EXPECT_EQ(ticks[0].frame, 126);
+    EXPECT_EQ(ticks[1].frame, 252);
+    for (const Tick& t : ticks) {
+        SCOPED_TRACE(t.frame);
+        EXPECT_EQ(t.channels, 1);
+        EXPECT_EQ(t.volume, volume);
+    }
 }
 
 } // namespace
