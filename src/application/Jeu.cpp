@@ -3,6 +3,7 @@
 #include "application/FrameTiming.h"
 #include "application/KeyStateUpdater.h"
 #include "menus/PreMenu.h"
+#include "platform/Sleep.h"
 #include "platform/Termination.h"
 #include "records/GhostManager.h"
 #include "records/LevelScoresManager.h"
@@ -256,19 +257,19 @@ void Jeu::boucle()
 
 void Jeu::runLoop(bool pacing)
 {
-    Uint32 last = SDL_GetTicks();
+    unsigned int last = platform::ticksMs();
     while (!quit) {
-        const long dt = frame_timing::frameDelta(SDL_GetTicks(), last);
-        last = SDL_GetTicks();
+        const long dt = frame_timing::frameDelta(platform::ticksMs(), last);
+        last = platform::ticksMs();
         gestionClavier();
         refresh(dt);
         draw();
         if (platform::terminationRequested())
             quit = true;
         if (pacing) {
-            const unsigned int pause = frame_timing::pacingDelay(SDL_GetTicks() - last);
+            const unsigned int pause = frame_timing::pacingDelay(platform::ticksMs() - last);
             if (pause > 0)
-                SDL_Delay(pause);
+                platform::sleepMs(pause);
         }
     }
 }

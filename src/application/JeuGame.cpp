@@ -11,6 +11,7 @@
 #include "levelmenus/MenuVersusUnofficialLevels.h"
 #include "menus/MenuPrincipal.h"
 #include "menus/MenuSendScores.h"
+#include "platform/Sleep.h"
 #include "records/SendScoreManager.h"
 #include "services/ClavierManager.h"
 #include "services/ColorManager.h"
@@ -43,7 +44,7 @@ void Jeu::boucle(std::string level)
 void Jeu::refresh(long dt)
 {
     if (menuMode != 0) {
-        SDL_Delay(30);
+        platform::sleepMs(30);
         if (currentMenu != nullptr) {
             currentMenu->refresh(dt);
             gestionMenu();
@@ -69,7 +70,7 @@ void Jeu::showSendingNotice()
     GameManager::end2D();
     SDL_GL_SwapBuffers();
     // The notice stays on screen while the posts that follow block.
-    SDL_Delay(1000);
+    platform::sleepMs(1000);
 }
 
 void Jeu::endGame()

@@ -1,135 +1,19 @@
-// The game views drawn in this process on a real GL window: one view for one
-// player, two side-by-side views with the separator and both heads-up
-// displays for two players, and the players themselves in their views.
-#include "GameHarness.h"
-#include "Picture.h"
-#include "TestFiles.h"
+// The game views drawn in this process on a real GL window, in the GL state
+// the application's own start-up sets: one view for one player, two
+// side-by-side views with the separator and both heads-up displays for two
+// players, and the players themselves in their views.
+#include "GameOnScreen.h"
 
 #include "application/GameManager.h"
-#include "application/GameViews.h"
-#include "services/CTextureManager.h"
-#include "services/ClavierManager.h"
-#include "services/LangManager.h"
-#include "services/OptionsManager.h"
-#include "services/SonsManager.h"
 #include "world/Joueur.h"
-#include "world/NiveauManager.h"
 
-#include <GL/gl.h>
-#include <SDL/SDL.h>
-#include <SDL/SDL_ttf.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <vector>
 
 namespace {
 
-const int kWidth = 640;
-const int kHeight = 480;
-
-class GameViewsOnScreen : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        // The installation's images and font, for the backgrounds and texts.
-        std::filesystem::copy(KORVELIN_STAGE_DIR, folders.installDir(),
-                              std::filesystem::copy_options::recursive
-                                  | std::filesystem::copy_options::overwrite_existing);
-        korvelin_test::OptionsText options;
-        options.width = kWidth;
-        options.height = kHeight;
-        options.debug = false;
-        folders.writeUserFile("Data/Options.dat", options.str());
-        folders.writeUserFile("Levels/Custom/Views.Tester.kzl",
-                              "KZ2\n60 10 3\n1 1 1 blueSky\n"
-                              "100 100 100\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n"
-                              "1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n");
-
-        ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
-        TTF_Init();
-        ASSERT_NE(nullptr, SDL_SetVideoMode(kWidth, kHeight, 32, SDL_OPENGL));
-        SonsManager::getInstance()->setNoAudio(true);
-        LangManager::getInstance()->charger();
-        setUpGl();
-        CTextureManager::GetInstance()->Initialize();
-    }
-
-    void TearDown() override
-    {
-        NiveauManager::kill();
-        GameManager::kill();
-        SDL_Quit();
-    }
-
-    // The scene state the application sets at start-up.
-    static void setUpGl()
-    {
-        glEnable(GL_TEXTURE_2D);
-        glShadeModel(GL_SMOOTH);
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(GL_LESS);
-        // The game's light: white, from the left, above and behind.
-        const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-        const GLfloat position[4] = {-2.0f, 1.0f, 2.0f, 0.0f};
-        const GLfloat ambient[4] = {0.2f, 0.2f, 0.2f, 1.0f};
-        glLightfv(GL_LIGHT0, GL_AMBIENT, white);
-        glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-        glLightfv(GL_LIGHT0, GL_POSITION, position);
-        glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-        glMaterialfv(GL_FRONT, GL_DIFFUSE, white);
-        glEnable(GL_LIGHT0);
-        glEnable(GL_LIGHTING);
-        glFrontFace(GL_CW);
-        glEnable(GL_CULL_FACE);
-        glViewport(0, 0, kWidth, kHeight);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        const float ratio = static_cast<float>(kWidth) / kHeight;
-        glFrustum(-ratio, ratio, -1.0, 1.0, 1.5, OptionsManager::getInstance()->getClipping(0));
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    }
-
-    // A game of the test level in play, the countdown over.
-    GameManager* startInPlay(int players)
-    {
-        OptionsManager::getInstance()->setNbJoueurs(players);
-        NiveauManager* niveau = NiveauManager::getInstance();
-        GameManager* gm = GameManager::getInstance();
-        niveau->mode = players == 2 ? 4 : 2;
-        niveau->difficulty = -1;
-        niveau->levelNames = {"Views.Tester"};
-        niveau->chargerNiveau();
-        gm->ajouterJoueur(new Joueur(1));
-        if (players == 2)
-            gm->ajouterJoueur(new Joueur(2));
-        ClavierManager::clavier->keyState[ClavierManager::VALIDATE][0] = 1;
-        for (int i = 0; i < 220 && gm->state != GameManager::kPlay; ++i)
-            gm->refresh(10);
-        for (int i = 0; i < 3; ++i)
-            gm->refresh(10);
-        return gm;
-    }
-
-    play_test::Picture drawFrame(GameManager* gm)
-    {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        GameViews::drawGame(gm, NiveauManager::niveauManager, OptionsManager::getInstance());
-        glFinish();
-        std::vector<unsigned char> rgb(static_cast<std::size_t>(kWidth) * kHeight * 3);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, kWidth, kHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        play_test::Picture picture;
-        picture.fromGl(kWidth, kHeight, rgb);
-        SDL_GL_SwapBuffers();
-        return picture;
-    }
-
-    korvelin_test::SandboxedGameFolders folders;
-};
+using GameViewsOnScreen = play_test::GameOnScreen;
 
 TEST_F(GameViewsOnScreen, OnePlayerHasOneViewWithItsTimeAtTheLeftEdge)
 {
