@@ -1,9 +1,12 @@
 #include "platform/FileSystem.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <vector>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -26,6 +29,49 @@ std::string folderOf(const std::string& path)
     if (slash == 0)
         return "/";
     return path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path)
+{
+    std::string::size_type slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The temporaries of "Options.dat" are ".Options.dat.tmp" followed by six
+// letters or digits, so that one left by an interrupted save is known for
+// what it is and no other file's temporary looks like one of them.
+const std::string::size_type kTemporarySuffixLength = 6;
+
+std::string temporaryPrefix(const std::string& path)
+{
+    return "." + nameOf(path) + ".tmp";
+}
+
+bool isTemporaryOf(const std::string& entry, const std::string& prefix)
+{
+    if (entry.size() != prefix.size() + kTemporarySuffixLength || entry.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::string::size_type i = prefix.size(); i < entry.size(); ++i)
+        if (!std::isalnum(static_cast<unsigned char>(entry[i])))
+            return false;
+    return true;
+}
+
+// Removes what earlier saves of this file left behind when they were killed
+// half-way. Only this file's temporaries are touched.
+void removeStaleTemporaries(const std::string& path)
+{
+    const std::string folder = folderOf(path);
+    const std::string prefix = temporaryPrefix(path);
+    std::vector<std::string> stale;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (dirent* entry = ::readdir(dir))
+            if (isTemporaryOf(entry->d_name, prefix))
+                stale.push_back(folder + "/" + entry->d_name);
+        ::closedir(dir);
+    }
+    for (const std::string& temp : stale)
+        ::unlink(temp.c_str());
 }
 
 } // namespace
@@ -65,9 +111,8 @@ bool writeFileAtomically(const std::string& path, const std::string& content, st
         return false;
     };
 
-    std::string temp = folderOf(path) + "/.";
-    std::string::size_type slash = path.find_last_of('/');
-    temp += (slash == std::string::npos ? path : path.substr(slash + 1)) + ".tmpXXXXXX";
+    removeStaleTemporaries(path);
+    std::string temp = folderOf(path) + "/" + temporaryPrefix(path) + "XXXXXX";
     int fd = ::mkstemp(&temp[0]);
     if (fd < 0)
         return fail("cannot create a temporary file for", "");

@@ -1,10 +1,13 @@
-// Data paths, the player's folder tree and the seeding of user files.
+// Data paths, the player's folder tree, the seeding of user files and the
+// safe writing of whole files.
+#include "FailingWrites.h"
 #include "TestFiles.h"
 #include "platform/UserRoot.h"
 #include "services/DataFileManager.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -162,3 +165,83 @@ TEST(DataFiles, SaveFileWritesWholeFilesAndCreatesThem)
     EXPECT_FALSE(files->saveFile("NoSuchFolder/x.dat", "x", true, &error));
     EXPECT_FALSE(error.empty());
 }
+
+// Names beside "Data/Options.dat" before a save of it: which ones are the
+// temporaries of interrupted saves of that very file.
+struct Planted {
+    const char* name;
+    bool stale; // a temporary of Options.dat: the next save removes it
+};
+
+const Planted kPlanted[] = {
+    {".Options.dat.tmpAb12Cd", true},
+    {".Options.dat.tmp000000", true},
+    {".Keyboard.dat.tmpAb12Cd", false},          // another file's, maybe being written now
+    {".Options.dat.tmpAb12Cd.tmpXy34Ef", false}, // the temporary of ".Options.dat.tmpAb12Cd"
+    {".Options.dat.tmpAb12C", false},            // too short to be one
+    {".Options.dat.tmpAb-2Cd", false},
+    {"Options.dat.tmpAb12Cd", false},            // not hidden: a file of the player's own
+};
+
+void plantAll(const SandboxedGameFolders& folders)
+{
+    for (const Planted& p : kPlanted)
+        folders.writeUserFile(std::string("Data/") + p.name, "left over");
+}
+
+TEST(SafeWrites, ASaveRemovesTheStaleTemporariesOfItsFileAndNothingElse)
+{
+    SandboxedGameFolders folders;
+    folders.writeUserFile("Data/Options.dat", "old\n");
+    plantAll(folders);
+
+    ASSERT_TRUE(DataFileManager::GetInstance()->saveFile("Data/Options.dat", "new\n", true));
+    EXPECT_EQ("new\n", folders.readUserFile("Data/Options.dat"));
+    for (const Planted& p : kPlanted)
+        EXPECT_EQ(!p.stale, korvelin_test::fileExists(folders.userDir() + "Data/" + p.name)) << p.name;
+}
+
+struct FailedWrite {
+    const char* name;
+    bool folderInTheWay; // else every file of the process is limited to a few bytes
+};
+
+void PrintTo(const FailedWrite& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class FailedSafeWrite : public ::testing::TestWithParam<FailedWrite> {};
+
+TEST_P(FailedSafeWrite, LeavesNoTemporaryOfItsFile)
+{
+    const FailedWrite& c = GetParam();
+    SandboxedGameFolders folders;
+    DataFileManager* files = DataFileManager::GetInstance();
+    const std::string target = folders.userDir() + "Data/Options.dat";
+    if (c.folderInTheWay)
+        ASSERT_TRUE(std::filesystem::create_directories(target));
+    else
+        folders.writeUserFile("Data/Options.dat", "old\n");
+    plantAll(folders);
+
+    std::string error;
+    {
+        std::unique_ptr<korvelin_test::FailingWrites> limit;
+        if (!c.folderInTheWay)
+            limit.reset(new korvelin_test::FailingWrites());
+        EXPECT_FALSE(files->saveFile("Data/Options.dat", "a longer text than the limit\n", true, &error));
+    }
+    EXPECT_FALSE(error.empty());
+    if (c.folderInTheWay)
+        EXPECT_TRUE(korvelin_test::isDirectory(target));
+    else
+        EXPECT_EQ("old\n", folders.readUserFile("Data/Options.dat"));
+    for (const Planted& p : kPlanted)
+        EXPECT_EQ(!p.stale, korvelin_test::fileExists(folders.userDir() + "Data/" + p.name)) << p.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, FailedSafeWrite,
+    ::testing::Values(FailedWrite{"FileSizeLimit", false}, FailedWrite{"FolderWhereTheFileShouldBe", true}),
+    [](const ::testing::TestParamInfo<FailedWrite>& info) { return std::string(info.param.name); });
