@@ -4,9 +4,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <random>
+#include <vector>
+
 #include <dirent.h>
 #include <fcntl.h>
-#include <vector>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -74,6 +76,57 @@ void removeStaleTemporaries(const std::string& path)
         ::unlink(temp.c_str());
 }
 
+// Creates a new temporary of path, open for writing. It is made as any new
+// file is, so it takes the mode the player's umask gives.
+int createTemporary(const std::string& path, std::string& temp)
+{
+    static const char kLettersAndDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937 generator{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLettersAndDigits - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = folderOf(path) + "/" + temporaryPrefix(path);
+        for (std::string::size_type i = 0; i < kTemporarySuffixLength; ++i)
+            temp += kLettersAndDigits[pick(generator)];
+        int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+bool writeAll(int fd, const std::string& content)
+{
+    const char* data = content.data();
+    std::size_t left = content.size();
+    while (left > 0) {
+        ssize_t written = ::write(fd, data, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO; // no progress and no reason given
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Writes the folder's entries to disk. A file system that cannot do so for
+// a folder (EINVAL) keeps them as safe as it can anyway.
+bool syncFolder(const std::string& folder)
+{
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    return synced;
+}
+
 } // namespace
 
 bool makeDirectories(const std::string& path)
@@ -112,34 +165,25 @@ bool writeFileAtomically(const std::string& path, const std::string& content, st
     };
 
     removeStaleTemporaries(path);
-    std::string temp = folderOf(path) + "/" + temporaryPrefix(path) + "XXXXXX";
-    int fd = ::mkstemp(&temp[0]);
+    std::string temp;
+    int fd = createTemporary(path, temp);
     if (fd < 0)
         return fail("cannot create a temporary file for", "");
-
-    const char* data = content.data();
-    std::size_t left = content.size();
-    while (left > 0) {
-        ssize_t written = ::write(fd, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            ::close(fd);
-            return fail("cannot write", temp);
-        }
-        data += written;
-        left -= static_cast<std::size_t>(written);
+    if (!writeAll(fd, content)) {
+        ::close(fd);
+        return fail("cannot write", temp);
     }
     if (::fsync(fd) != 0) {
         ::close(fd);
         return fail("cannot flush", temp);
     }
-    // mkstemp makes the file private; the player's files are ordinary ones.
-    ::fchmod(fd, 0644);
     if (::close(fd) != 0)
         return fail("cannot close", temp);
     if (::rename(temp.c_str(), path.c_str()) != 0)
         return fail("cannot replace " + path + " by", temp);
+    // Until the folder is on disk, a power loss can bring the old file back.
+    if (!syncFolder(folderOf(path)))
+        return fail("cannot flush the folder of", "");
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Data paths, the player's folder tree, the seeding of user files and the
 // safe writing of whole files.
 #include "FailingWrites.h"
+#include "FsyncSpy.h"
 #include "TestFiles.h"
 #include "platform/UserRoot.h"
 #include "services/DataFileManager.h"
@@ -12,6 +13,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 
 using korvelin_test::SandboxedGameFolders;
 using korvelin_test::ScopedEnv;
@@ -245,3 +247,75 @@ INSTANTIATE_TEST_SUITE_P(
     Causes, FailedSafeWrite,
     ::testing::Values(FailedWrite{"FileSizeLimit", false}, FailedWrite{"FolderWhereTheFileShouldBe", true}),
     [](const ::testing::TestParamInfo<FailedWrite>& info) { return std::string(info.param.name); });
+
+// Sets the process's umask for the object's life.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : previous_(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(previous_); }
+
+private:
+    mode_t previous_;
+};
+
+mode_t permissionsOf(const std::string& path)
+{
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+struct UmaskCase {
+    const char* name;
+    mode_t umask;
+    mode_t expected;
+};
+
+void PrintTo(const UmaskCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class SavedFileMode : public ::testing::TestWithParam<UmaskCase> {};
+
+TEST_P(SavedFileMode, IsTheModeOfANewFileUnderTheUmask)
+{
+    const UmaskCase& c = GetParam();
+    SandboxedGameFolders folders;
+    DataFileManager* files = DataFileManager::GetInstance();
+    const std::string replaced = folders.userDir() + "Data/Options.dat";
+    folders.writeUserFile("Data/Options.dat", "old\n");
+    ASSERT_EQ(0, ::chmod(replaced.c_str(), 0640));
+
+    ScopedUmask mask(c.umask);
+    ASSERT_TRUE(files->saveFile("Data/Options.dat", "new\n", true));
+    ASSERT_TRUE(files->saveFile("Data/Keyboard.dat", "new\n", true));
+    EXPECT_EQ(c.expected, permissionsOf(replaced));
+    EXPECT_EQ(c.expected, permissionsOf(folders.userDir() + "Data/Keyboard.dat"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Umasks, SavedFileMode,
+    ::testing::Values(UmaskCase{"Private077", 077, 0600}, UmaskCase{"Usual022", 022, 0644},
+                      UmaskCase{"Group002", 002, 0664}),
+    [](const ::testing::TestParamInfo<UmaskCase>& info) { return std::string(info.param.name); });
+
+TEST(SafeWrites, ASaveSyncsItsFolderOnceTheNewFileIsInPlace)
+{
+    SandboxedGameFolders folders;
+    DataFileManager* files = DataFileManager::GetInstance();
+    folders.writeUserFile("Data/Options.dat", "old\n");
+    const std::string folder = std::filesystem::canonical(folders.userDir() + "Data").string();
+
+    korvelin_test::FsyncSpy spy(folders.userDir() + "Data/Options.dat");
+    ASSERT_TRUE(files->saveFile("Data/Options.dat", "new\n", true));
+
+    // The new content is synchronised before it replaces the old file, and
+    // the folder, which records the replacement, after.
+    std::vector<korvelin_test::FsyncSpy::Call> calls = spy.calls();
+    ASSERT_EQ(2u, calls.size());
+    EXPECT_FALSE(calls[0].folder);
+    EXPECT_EQ("old\n", calls[0].watchedText);
+    EXPECT_TRUE(calls[1].folder);
+    EXPECT_EQ(folder, calls[1].path);
+    EXPECT_EQ("new\n", calls[1].watchedText);
+}
