@@ -5,6 +5,8 @@
 #include "TestFiles.h"
 #include "platform/UserRoot.h"
 #include "services/DataFileManager.h"
+#include "services/DebugManager.h"
+#include "services/OptionsManager.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +136,45 @@ INSTANTIATE_TEST_SUITE_P(
         SeedCase{"WriteEmptiesTheSeededFile", false, "", true, 1, false, true, "", nullptr},
         SeedCase{"ModeTwoIsWriting", true, "mine\n", true, 2, false, true, "", nullptr}),
     [](const ::testing::TestParamInfo<SeedCase>& info) { return std::string(info.param.name); });
+
+// A seed copy that cannot be finished (here: the file-size limit stops it
+// half-way) leaves the user file as it was, so the next open seeds it whole.
+class InterruptedSeed : public ::testing::TestWithParam<bool> {};
+
+TEST_P(InterruptedSeed, LeavesNoPartialFileIsLoggedAndIsMadeAgainLater)
+{
+    const bool emptyUserFile = GetParam();
+    SandboxedGameFolders folders;
+    const std::string seed(64 * 1024, 'x');
+    folders.writeInstallFile("Data/Account.dat", seed);
+    if (emptyUserFile)
+        folders.writeUserFile("Data/Account.dat", "");
+    folders.writeUserFile("Data/Options.dat", "2\n640\n480\n0\n0\n0\n100\n1\n0\n1\n1\n1\n0\n3\n100\n100\n");
+    ASSERT_TRUE(DebugManager::GetInstance()->isDebug());
+    DataFileManager* files = DataFileManager::GetInstance();
+    const std::string userPath = folders.userDir() + "Data/Account.dat";
+
+    {
+        korvelin_test::FailingWrites limit(16 * 1024); // room for the log, not for the copy
+        delete files->openFile("Data/Account.dat", 0, true, false);
+    }
+    EXPECT_EQ(emptyUserFile, korvelin_test::fileExists(userPath));
+    EXPECT_EQ(0u, korvelin_test::readFile(userPath).size()) << "a partial copy";
+    EXPECT_EQ(0, korvelin_test::countFilesStartingWith(folders.userDir() + "Data", ".Account.dat"));
+    const std::string log = korvelin_test::readFile("Debug.txt");
+    EXPECT_NE(std::string::npos, log.find("[ERROR]\tDataFileManager @ openFile : Cannot copy Data/Account.dat :  "))
+        << log;
+
+    std::unique_ptr<std::fstream> again(files->openFile("Data/Account.dat", 0, true, false));
+    ASSERT_NE(nullptr, again);
+    EXPECT_TRUE(readAll(*again) == seed);
+    EXPECT_TRUE(korvelin_test::readFile(userPath) == seed);
+}
+
+INSTANTIATE_TEST_SUITE_P(UserFile, InterruptedSeed, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "Empty" : "Missing");
+                         });
 
 TEST(DataFiles, ReadWithCreateAndNothingAnywhereReturnsAFailedStream)
 {
