@@ -6,6 +6,7 @@
 #include "services/OptionsManager.h"
 
 #include <fstream>
+#include <iostream>
 #include <iterator>
 
 namespace {
@@ -32,10 +33,19 @@ bool hasContent(const std::string& path)
     return size >= 1;
 }
 
-// The log takes its switch from the options file, which is itself read
-// through this service: while the options are being read, nothing is logged.
-void logFailedCopy(const std::string& name, const std::string& error)
+// A player file that could not be written is reported on the standard error
+// whatever the debug option, since the log is off by default.
+void reportFailedWrite(const std::string& what, const std::string& path, const std::string& error)
 {
+    std::cerr << "Korvelin: cannot " << what << " " << path << ": " << error << std::endl;
+}
+
+// The log takes its switch from the options file, which is itself read
+// through this service: until the options are read, a failed copy is only
+// reported on the standard error.
+void logFailedCopy(const std::string& name, const std::string& path, const std::string& error)
+{
+    reportFailedWrite("seed", path, error);
     if (OptionsManager::optionsManagerInst != nullptr)
         DebugManager::GetInstance()->o("DataFileManager", "openFile", false, "Cannot copy " + name + " : ", error);
 }
@@ -47,7 +57,7 @@ void seedFrom(std::ifstream& source, const std::string& name, const std::string&
     std::string content((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
     std::string error;
     if (!platform::writeFileAtomically(path, content, &error))
-        logFailedCopy(name, error);
+        logFailedCopy(name, path, error);
 }
 
 } // namespace
@@ -92,5 +102,12 @@ std::fstream* DataFileManager::openFile(std::string name, int mode, bool user, b
 
 bool DataFileManager::saveFile(std::string name, const std::string& content, bool user, std::string* error)
 {
-    return platform::writeFileAtomically(getPath(name, user), content, error);
+    const std::string path = getPath(name, user);
+    std::string reason;
+    if (platform::writeFileAtomically(path, content, &reason))
+        return true;
+    reportFailedWrite("save", path, reason);
+    if (error != nullptr)
+        *error = reason;
+    return false;
 }

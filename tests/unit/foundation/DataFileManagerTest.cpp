@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -154,9 +157,12 @@ TEST_P(InterruptedSeed, LeavesNoPartialFileIsLoggedAndIsMadeAgainLater)
     DataFileManager* files = DataFileManager::GetInstance();
     const std::string userPath = folders.userDir() + "Data/Account.dat";
 
+    std::string err;
     {
         korvelin_test::FailingWrites limit(16 * 1024); // room for the log, not for the copy
+        ::testing::internal::CaptureStderr();
         delete files->openFile("Data/Account.dat", 0, true, false);
+        err = ::testing::internal::GetCapturedStderr();
     }
     EXPECT_EQ(emptyUserFile, korvelin_test::fileExists(userPath));
     EXPECT_EQ(0u, korvelin_test::readFile(userPath).size()) << "a partial copy";
@@ -164,6 +170,9 @@ TEST_P(InterruptedSeed, LeavesNoPartialFileIsLoggedAndIsMadeAgainLater)
     const std::string log = korvelin_test::readFile("Debug.txt");
     EXPECT_NE(std::string::npos, log.find("[ERROR]\tDataFileManager @ openFile : Cannot copy Data/Account.dat :  "))
         << log;
+    EXPECT_EQ(1, std::count(err.begin(), err.end(), '\n')) << err;
+    EXPECT_NE(std::string::npos, err.find(userPath)) << err;
+    EXPECT_NE(std::string::npos, err.find(std::strerror(EFBIG))) << err;
 
     std::unique_ptr<std::fstream> again(files->openFile("Data/Account.dat", 0, true, false));
     ASSERT_NE(nullptr, again);
