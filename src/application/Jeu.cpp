@@ -121,7 +121,14 @@ void Jeu::initSDL()
     // A termination signal asks the loop to end; SDL keeps a handler that
     // is already there.
     platform::installTerminationHandler();
-    SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_JOYSTICK);
+    // Without video there is no game, and the window calls below would
+    // crash: end as when no video mode opens. (No sound is not a failure.)
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO | SDL_INIT_JOYSTICK) < 0) {
+        const std::string reason = SDL_GetError();
+        debug->o("Jeu", "initSDL", false, "SDL cannot start : ", reason);
+        std::cerr << "Korvelin: cannot start the video: " << reason << std::endl;
+        std::exit(1);
+    }
     atexit(SDL_Quit);
 
     SDL_WM_SetCaption("Korvelin", nullptr);

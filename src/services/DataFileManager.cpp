@@ -2,8 +2,12 @@
 
 #include "platform/FileSystem.h"
 #include "platform/UserRoot.h"
+#include "services/DebugManager.h"
+#include "services/OptionsManager.h"
 
 #include <fstream>
+#include <iostream>
+#include <iterator>
 
 namespace {
 
@@ -27,6 +31,33 @@ bool hasContent(const std::string& path)
     in.seekg(0, std::ios::end);
     std::streamoff size = in.tellg();
     return size >= 1;
+}
+
+// A player file that could not be written is reported on the standard error
+// whatever the debug option, since the log is off by default.
+void reportFailedWrite(const std::string& what, const std::string& path, const std::string& error)
+{
+    std::cerr << "Korvelin: cannot " << what << " " << path << ": " << error << std::endl;
+}
+
+// The log takes its switch from the options file, which is itself read
+// through this service: until the options are read, a failed copy is only
+// reported on the standard error.
+void logFailedCopy(const std::string& name, const std::string& path, const std::string& error)
+{
+    reportFailedWrite("seed", path, error);
+    if (OptionsManager::optionsManagerInst != nullptr)
+        DebugManager::GetInstance()->o("DataFileManager", "openFile", false, "Cannot copy " + name + " : ", error);
+}
+
+// Seeds the user file at path with the installation copy, whole or not at
+// all: an interrupted copy leaves the file as it was, to be seeded again.
+void seedFrom(std::ifstream& source, const std::string& name, const std::string& path)
+{
+    std::string content((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
+    std::string error;
+    if (!platform::writeFileAtomically(path, content, &error))
+        logFailedCopy(name, path, error);
 }
 
 } // namespace
@@ -58,11 +89,8 @@ std::fstream* DataFileManager::openFile(std::string name, int mode, bool user, b
         std::ifstream source(name.c_str(), std::ios::in | std::ios::binary);
         if (source.is_open()) {
             // With user false the copy is the file itself: leave it alone.
-            if (path != name) {
-                std::ofstream target(path.c_str(), std::ios::out | std::ios::binary | std::ios::trunc);
-                if (target.is_open())
-                    target << source.rdbuf();
-            }
+            if (path != name)
+                seedFrom(source, name, path);
         } else if (!create) {
             return nullptr;
         }
@@ -74,5 +102,12 @@ std::fstream* DataFileManager::openFile(std::string name, int mode, bool user, b
 
 bool DataFileManager::saveFile(std::string name, const std::string& content, bool user, std::string* error)
 {
-    return platform::writeFileAtomically(getPath(name, user), content, error);
+    const std::string path = getPath(name, user);
+    std::string reason;
+    if (platform::writeFileAtomically(path, content, &reason))
+        return true;
+    reportFailedWrite("save", path, reason);
+    if (error != nullptr)
+        *error = reason;
+    return false;
 }

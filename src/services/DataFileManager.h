@@ -21,11 +21,13 @@ public:
     // A new stream on the data file, owned by the caller (delete it): open
     // for reading in mode 0, for writing (emptying the file) in any other
     // mode. Null when neither the file nor an installation copy exists and
-    // create is false; otherwise test the stream's state as well.
+    // create is false; otherwise test the stream's state as well. A seed
+    // copy is written whole or not at all; a failed one is reported.
     std::fstream* openFile(std::string name, int mode, bool user, bool create);
 
     // Writes a whole data file safely (temporary file, then rename): on
-    // failure the old file stays and false is returned, with the reason in
+    // failure the old file stays, one line naming the file and the reason
+    // goes to the standard error, and false is returned, with the reason in
     // error when given. The caller logs the failure.
     bool saveFile(std::string name, const std::string& content, bool user,
                   std::string* error = nullptr);

@@ -266,6 +266,11 @@ void GameHarness::stopXServer()
     xserver_ = -1;
 }
 
+void GameHarness::setGameEnvironment(const std::string& name, const std::string& value)
+{
+    gameEnvironment_.emplace_back(name, value);
+}
+
 bool GameHarness::start(const std::vector<std::string>& arguments)
 {
     if (game_ > 0 || !startXServer())
@@ -296,6 +301,8 @@ bool GameHarness::start(const std::vector<std::string>& arguments)
         // A score server of the tests' own choosing, or none reachable.
         if (std::getenv("KORVELIN_SCORE_SERVER") == nullptr)
             ::setenv("KORVELIN_SCORE_SERVER", "http://127.0.0.1:9", 1);
+        for (const auto& setting : gameEnvironment_)
+            ::setenv(setting.first.c_str(), setting.second.c_str(), 1);
         std::vector<char*> argv = argvOf(words);
         ::execv(argv[0], argv.data());
         ::_exit(127);

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <utility>
 #include <vector>
 
 namespace korvelin_test {
@@ -53,6 +54,10 @@ public:
     void setOptions(const OptionsText& options);
     std::string readUserFile(const std::string& relative) const;
     bool userFileExists(const std::string& relative) const;
+
+    // An environment setting for the game that overrides the harness's own
+    // (DISPLAY, SDL_AUDIODRIVER, ...). Call before start().
+    void setGameEnvironment(const std::string& name, const std::string& value);
 
     // Starts the X server and the game with the given command-line
     // arguments. False when either could not be started.
@@ -111,6 +116,7 @@ private:
     int gameStatus_ = -1;
     std::string display_;
     std::string window_;
+    std::vector<std::pair<std::string, std::string>> gameEnvironment_;
 };
 
 // Runs a command with extra environment settings, bounded in time; standard

@@ -13,7 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <locale>
 #include <sstream>
 #include <string>
@@ -370,6 +373,55 @@ TEST_F(RecordsPlay, WithoutAnAccountNothingIsSent)
     EXPECT_TRUE(server.requests().empty());
     EXPECT_EQ(game.readUserFile("Data/Account.dat"), "-1\n");
     EXPECT_TRUE(game.userFileExists(kBestTimeFile));
+}
+
+TEST_F(RecordsPlay, ABestTimeThatCannotBeSavedIsReportedOnStderrWithDebugOffAndTheGameGoesOn)
+{
+    GameHarness game;
+    OptionsText options;
+    options.gameMessages = false;
+    options.debug = false; // as a player has it: no log at all
+    game.setOptions(options);
+    game.writeUserFile(std::string("Levels/Custom/") + kLevelName + ".kzl", kLevel);
+    // A folder where the best time should go: its save must fail.
+    const std::string bestTimePath = game.userDir() + kBestTimeFile;
+    ASSERT_TRUE(std::filesystem::create_directories(bestTimePath));
+    ASSERT_TRUE(game.start({ kLevelName }));
+    ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
+
+    // Skip the intro (it also ends by itself), then hold forward until the
+    // finished run's best time is reported as not saved.
+    GameHarness::pause(500);
+    game.pressKey("space", 150);
+    bool reported = false;
+    for (int i = 0; i < 45 && !reported && game.running(); ++i) {
+        game.keyDown("w");
+        for (int waited = 0; waited < 2000 && !reported; waited += 100) {
+            reported = game.stderrText().find(bestTimePath) != std::string::npos;
+            if (!reported)
+                GameHarness::pause(100);
+        }
+    }
+    game.keyUp("w");
+    ASSERT_TRUE(reported) << "no report of the failed save\n" << game.stderrText();
+
+    // The game goes on: the run's ghost is still stored and the level list
+    // follows, until the game is ended.
+    for (int i = 0; i < 50 && !game.userFileExists(kGhostFile); ++i)
+        GameHarness::pause(100);
+    EXPECT_TRUE(game.userFileExists(kGhostFile));
+    GameHarness::pause(1000);
+    EXPECT_TRUE(game.running());
+    EXPECT_EQ(game.stop(), 0) << game.stderrText();
+
+    const std::vector<std::string> lines = split(game.stderrText(), '\n');
+    const auto aboutTheBestTime = [&](const std::string& l) { return l.find(bestTimePath) != std::string::npos; };
+    EXPECT_EQ(1, std::count_if(lines.begin(), lines.end(), aboutTheBestTime)) << game.stderrText();
+    const auto line = std::find_if(lines.begin(), lines.end(), aboutTheBestTime);
+    ASSERT_NE(line, lines.end());
+    EXPECT_NE(line->find(std::strerror(EISDIR)), std::string::npos) << *line;
+    EXPECT_TRUE(korvelin_test::isDirectory(bestTimePath));
+    EXPECT_FALSE(korvelin_test::fileExists(game.installDir() + "/Debug.txt"));
 }
 
 } // namespace

@@ -3,10 +3,13 @@
 #include "GameHarness.h"
 #include "WindowClose.h"
 
+#include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 using korvelin_test::GameHarness;
@@ -91,6 +94,71 @@ TEST(Startup, NoVideoModeAtAllEndsWithStatusOneAndTheReason)
         logged = logged || line.rfind("[ERROR]\tJeu @ initSDL : Video mode refused : ", 0) == 0;
     EXPECT_TRUE(logged) << game.log();
 }
+
+// Video that SDL cannot start at all: a driver it does not know, or an X
+// display that no server answers.
+struct NoVideo {
+    const char* name;
+    const char* driver;
+    bool displayWithoutServer;
+};
+
+void PrintTo(const NoVideo& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+// A display number that no X server of this machine uses.
+std::string displayWithoutServer()
+{
+    for (int n = 999; n > 100; --n) {
+        const std::string number = std::to_string(n);
+        if (::access(("/tmp/.X11-unix/X" + number).c_str(), F_OK) != 0 &&
+            ::access(("/tmp/.X" + number + "-lock").c_str(), F_OK) != 0)
+            return ":" + number;
+    }
+    return ":999";
+}
+
+// What SDL itself says when it cannot start the video in these settings.
+std::string sdlVideoError(const std::string& driver, const std::string& display)
+{
+    korvelin_test::ScopedEnv driverSetting("SDL_VIDEODRIVER", driver);
+    std::unique_ptr<korvelin_test::ScopedEnv> displaySetting;
+    if (!display.empty())
+        displaySetting.reset(new korvelin_test::ScopedEnv("DISPLAY", display));
+    const bool started = SDL_Init(SDL_INIT_VIDEO) == 0;
+    const std::string error = started ? std::string() : SDL_GetError();
+    SDL_Quit();
+    return error;
+}
+
+class VideoThatCannotStart : public ::testing::TestWithParam<NoVideo> {};
+
+TEST_P(VideoThatCannotStart, EndsWithStatusOneAndSdlsReasonInsteadOfACrash)
+{
+    const NoVideo& c = GetParam();
+    const std::string display = c.displayWithoutServer ? displayWithoutServer() : std::string();
+    const std::string reason = sdlVideoError(c.driver, display);
+    ASSERT_FALSE(reason.empty()) << "SDL started the video here";
+
+    GameHarness game;
+    game.setOptions(OptionsText());
+    game.setGameEnvironment("SDL_VIDEODRIVER", c.driver);
+    if (!display.empty())
+        game.setGameEnvironment("DISPLAY", display);
+    ASSERT_TRUE(game.start());
+    int status = -1;
+    ASSERT_TRUE(game.waitForExit(15000, &status));
+    EXPECT_EQ(1, status) << "a status of 128 + n is the signal n\n" << game.stderrText();
+    EXPECT_NE(std::string::npos, game.stderrText().find(reason)) << game.stderrText();
+    EXPECT_TRUE(hasLine(game.logLines(), "[ERROR]\tJeu @ initSDL : SDL cannot start :  " + reason)) << game.log();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, VideoThatCannotStart,
+    ::testing::Values(NoVideo{"UnknownDriver", "nosuchdriver", false}, NoVideo{"NoXServer", "x11", true}),
+    [](const ::testing::TestParamInfo<NoVideo>& info) { return std::string(info.param.name); });
 
 TEST(Startup, MakesTheUserFoldersAndSeedsTheSettingsFiles)
 {

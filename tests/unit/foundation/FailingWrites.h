@@ -7,16 +7,17 @@
 
 namespace korvelin_test {
 
-// While alive, no file of this process may grow past a few bytes: writes fail
-// with EFBIG, even for root, so a save can be made to fail for real.
+// While alive, no file of this process may grow past a few bytes (or past
+// maxBytes): writes fail with EFBIG, even for root, so a save can be made to
+// fail for real.
 class FailingWrites {
 public:
-    FailingWrites()
+    explicit FailingWrites(rlim_t maxBytes = 4)
     {
         getrlimit(RLIMIT_FSIZE, &previous_);
         oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit tiny = previous_;
-        tiny.rlim_cur = 4;
+        tiny.rlim_cur = maxBytes;
         setrlimit(RLIMIT_FSIZE, &tiny);
     }
     ~FailingWrites()
