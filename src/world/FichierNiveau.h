@@ -8,8 +8,9 @@
 //
 // Two generations: "KZ2" T R N red green blue background cells..., or
 // T R N cells... (light 1 1 1, background "blueSky"). Cells are block type
-// numbers, row by row, at most R x N of them; reading stops at the first
-// token that is not an integer, and tokens past the R x N-th are ignored.
+// numbers, row by row, at most R x N of them, read as a stream reads
+// integers: "12abc" gives 12, and reading stops where no integer can be
+// read; numbers past the R x N-th are ignored.
 struct FichierNiveau {
     int generation = 0;        // 1 or 2
     int levelTime = 0;         // seconds, 1 .. maxTime

@@ -103,6 +103,30 @@ TEST(FichierNiveau, BadHeadersAreRefused)
     }
 }
 
+TEST(FichierNiveau, CellsAreReadAsAStreamReadsIntegers)
+{
+    // A number ends at the first character that is not a digit: it is
+    // placed, and what follows is the next read.
+    struct Case {
+        const char* text;
+        std::vector<int> cells;
+        const char* digestText;
+    };
+    const Case cases[] = {
+        {"60 3 2 4 12abc 9 9", {4, 12}, "6032412"},       // the read after 12 fails
+        {"60 3 2 7x", {7}, "60327"},
+        {"60 3 2 1.5 3", {1}, "60321"},                  // ".5" is no integer
+        {"60 3 2 5-3 +2 0x1", {5, -3, 2, 0}, "60325-320"}, // a sign starts the next number
+        {"60 2 1 -x", {}, "6021"},                      // a sign alone is no number
+    };
+    for (const Case& c : cases) {
+        FichierNiveau level;
+        ASSERT_TRUE(FichierNiveau::lire(c.text, level)) << c.text;
+        EXPECT_EQ(level.cells, c.cells) << c.text;
+        EXPECT_EQ(level.digestText, c.digestText) << c.text;
+    }
+}
+
 TEST(FichierNiveau, LargestSizeAndLongestTimeAreAccepted)
 {
     FichierNiveau level;

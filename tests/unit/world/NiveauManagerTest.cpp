@@ -250,6 +250,23 @@ TEST_F(NiveauManagerTest, ShortFileLeavesHolesAndExtraNumbersAreIgnored)
     EXPECT_EQ(niveau->grid[2][2]->getType(), 1);
 }
 
+TEST_F(NiveauManagerTest, ANumberRunIntoLettersIsPlacedAndEndsTheCells)
+{
+    // "12abc" places 12; the read after it fails, so the rest are holes.
+    official("Tail", "60 3 2\n4 12abc\n9 9\n9 9\n");
+    niveau->mode = 1;
+    niveau->chargerNiveau("Tail");
+    ASSERT_FALSE(niveau->noMoreLevel);
+    EXPECT_EQ(blockCount(), 2);
+    ASSERT_NE(niveau->grid[1][1], nullptr);
+    ASSERT_NE(niveau->grid[1][2], nullptr);
+    EXPECT_EQ(niveau->grid[1][1]->getType(), 4);
+    EXPECT_EQ(niveau->grid[1][2]->getType(), 12);
+    EXPECT_EQ(niveau->grid[2][1], nullptr);
+    // The digest follows the cells placed: md5 of "6032412".
+    EXPECT_EQ(niveau->hashes, std::vector<std::string>{"7f5e84a71bcda61b3993f2122be13d92"});
+}
+
 TEST_F(NiveauManagerTest, MissingOrRefusedFilesStopTheGameAndKeepTheLevel)
 {
     official("Good", kSmallLevel);
