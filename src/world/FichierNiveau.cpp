@@ -121,17 +121,6 @@ bool parseFloat(const std::string& token, float& value)
     return true;
 }
 
-// A background name becomes part of an image path: one plain file name.
-bool isUsableBackgroundName(const std::string& name)
-{
-    if (name.empty() || name.size() > 200 || name.find("..") != std::string::npos)
-        return false;
-    for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
-            return false;
-    return true;
-}
-
 bool refuse(std::string* error, const char* why)
 {
     if (error)
@@ -207,8 +196,6 @@ bool FichierNiveau::lire(const std::string& text, FichierNiveau& out, std::strin
         }
         if (!tokens.nextWord(out.backgroundName))
             return refuse(error, "missing background name");
-        if (!isUsableBackgroundName(out.backgroundName))
-            return refuse(error, "unusable background name");
     }
 
     appendDecimal(out.digestText, out.levelTime);
@@ -235,5 +222,16 @@ bool FichierNiveau::lire(const std::string& text, FichierNiveau& out, std::strin
         }
         out.cells.push_back(value);
     }
+    return true;
+}
+
+bool FichierNiveau::isUsableBackgroundName(const std::string& name)
+{
+    // One path component, and not the step up to the parent folder.
+    if (name.empty() || name.size() > 200 || name == "..")
+        return false;
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
+            return false;
     return true;
 }

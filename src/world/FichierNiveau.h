@@ -28,7 +28,11 @@ struct FichierNiveau {
 
     // Reads a level's text into out. A header that is not numeric, fewer
     // than 2 rows, no column, a size beyond maxSize x maxSize, a time limit
-    // outside 1 .. maxTime or an unusable background name refuses the file:
+    // outside 1 .. maxTime or a missing background name refuses the file:
     // false, with the reason in error when given.
     static bool lire(const std::string& text, FichierNiveau& out, std::string* error = nullptr);
+
+    // Whether a background name is one plain file name that an image path
+    // may be built from: nothing that could reach outside its folder.
+    static bool isUsableBackgroundName(const std::string& name);
 };

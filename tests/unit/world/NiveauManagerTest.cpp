@@ -1,3 +1,4 @@
+#include "GameHarness.h"
 #include "WorldTestSupport.h"
 
 #include "records/GhostManager.h"
@@ -523,6 +524,49 @@ TEST_F(NiveauManagerTest, BackgroundFollowsQualityAndAspect)
     CTextureManager* textures = CSingleton<CTextureManager>::GetInstance();
     EXPECT_NE(niveau->backgroundTexture, textures->GetTexture("default"));
     EXPECT_EQ(niveau->backgroundTexture, textures->GetTexture(path));
+}
+
+// The same level world with the debug log on, for the error lines.
+class NiveauManagerLogTest : public NiveauManagerTest {
+protected:
+    void SetUp() override
+    {
+        korvelin_test::OptionsText options; // 640 x 480, high textures, debug on
+        writeFile(game.userRoot() + "Data/Options.dat", options.str());
+        NiveauManagerTest::SetUp();
+    }
+
+    static std::string log() { return korvelin_test::readFile("Debug.txt"); }
+};
+
+TEST_F(NiveauManagerLogTest, BackgroundNamesLeavingTheirFolderArePlayedOverTheDefaultTexture)
+{
+    // Real pictures where "../x" would lead from the backgrounds folder,
+    // and in that folder itself: neither may be read for these names.
+    for (const char* path : {"Images/Backgrounds/High/x.png", "Images/Backgrounds/High/Ratio-4-3/x.png"}) {
+        writeFile(path, "");
+        SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+        ASSERT_EQ(SDL_SaveBMP(picture, path), 0);
+        SDL_FreeSurface(picture);
+    }
+    const unsigned int fallback = CSingleton<CTextureManager>::GetInstance()->GetTexture("default");
+    for (const char* name : {"../x", "..", "..\\x", "sub/x", "/x"}) {
+        SCOPED_TRACE(name);
+        NiveauManager::kill();
+        niveau = NiveauManager::getInstance();
+        niveau->mode = 1;
+        official("Sky", std::string("KZ2 60 2 3 1 1 1 ") + name + " 20 1 1 1 1 1");
+        niveau->chargerNiveau("Sky");
+        ASSERT_FALSE(niveau->noMoreLevel);
+        EXPECT_EQ(blockCount(), 6);
+        EXPECT_EQ(niveau->backgroundName, name);
+        EXPECT_EQ(niveau->backgroundTexture, fallback);
+        EXPECT_NE(log().find("[ERROR]\tNiveauManager @ chargerNiveau : Unusable background name : " +
+                             std::string(name) + "\n"),
+                  std::string::npos);
+        EXPECT_EQ(niveau->hashes.size(), 1u);
+    }
+    EXPECT_EQ(log().find("x.png"), std::string::npos) << "a path was built from a refused name";
 }
 
 TEST_F(NiveauManagerTest, DrawsAndFreesExactlyItsDisplayLists)
