@@ -1,6 +1,7 @@
 #include "levelmenus/CustomLevelList.h"
 
 #include "platform/LevelName.h"
+#include "platform/TextLine.h"
 #include "services/DataFileManager.h"
 #include "services/DebugManager.h"
 #include "services/Utf8.h"
@@ -17,6 +18,7 @@ std::vector<std::string> read(DataFileManager* files)
     std::unique_ptr<std::fstream> in(files->openFile("Levels/Custom/list.kzo", 0, true, false));
     if (!in)
         return names;
+    platform::skipByteOrderMark(*in);
     std::string word;
     while (*in >> word) {
         if (word.size() <= 2)

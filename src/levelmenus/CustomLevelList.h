@@ -9,7 +9,8 @@ class DataFileManager;
 // folder: whitespace-separated names, title + "." + author.
 namespace CustomLevelList {
 
-// The names of the list file, in file order. Words of 2 characters or fewer
+// The names of the list file, in file order; a leading UTF-8 byte-order mark
+// is not part of the first name. Words of 2 characters or fewer
 // are dropped silently; a word that is not a safe level name is dropped and
 // logged. Each kept name's level file is opened once, which seeds the user
 // folder from an installation copy. Empty when there is no list file.

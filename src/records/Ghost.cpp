@@ -2,8 +2,18 @@
 
 #include "services/DebugManager.h"
 
+#include <limits>
+
 namespace {
 constexpr long kNoRecord = -51;
+
+// The time from `from` to `to` (from <= to), in ms. Times come from files
+// too, and two of them may lie further apart than a long reaches: the
+// difference is taken unsigned, where it always fits.
+float elapsed(long from, long to)
+{
+    return static_cast<float>(static_cast<unsigned long>(to) - static_cast<unsigned long>(from));
+}
 
 DebugManager* takeLog()
 {
@@ -22,7 +32,11 @@ Ghost::~Ghost() = default;
 
 bool Ghost::keepsPose(long lastRecorded, const Position& p)
 {
-    return lastRecorded < p.time - kRecordInterval || p.position.getY() < kSurfaceHeight;
+    // p.time - 50 is computed only where it cannot fall below the range of a
+    // long; below it, no recorded time could be earlier.
+    const bool longAfter = p.time >= std::numeric_limits<long>::min() + kRecordInterval &&
+                           lastRecorded < p.time - kRecordInterval;
+    return longAfter || p.position.getY() < kSurfaceHeight;
 }
 
 void Ghost::addPosition(Position p)
@@ -86,7 +100,8 @@ Position Ghost::getPosition(long t)
         return b;
     }
 
-    const float f = static_cast<float>(t - a.time) / static_cast<float>(b.time - a.time);
+    // Here a.time <= t <= b.time and a.time < b.time.
+    const float f = elapsed(a.time, t) / elapsed(a.time, b.time);
     log->o("Ghost", "getPosition", true, "\tInterpolation", static_cast<double>(f));
     auto blend = [f](float u, float v) { return (1 - f) * u + f * v; };
     return Position(0, blend(a.getX(), b.getX()), blend(a.getY(), b.getY()),

@@ -1,5 +1,6 @@
 #include "records/LevelScoresManager.h"
 
+#include "platform/TextLine.h"
 #include "records/CryptageManager.h"
 #include "records/RecordFiles.h"
 #include "services/DataFileManager.h"
@@ -79,6 +80,7 @@ std::string LevelScoresManager::loadScore(const std::string& level)
         log->o("LevelScoresManager", "loadScore", false, "the score was not found : ", level);
         throw LevelScoresManagerNoScoreForThisLevelException();
     }
+    platform::skipByteOrderMark(*in);
     std::string text;
     *in >> text;
     in->close();

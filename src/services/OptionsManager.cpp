@@ -45,6 +45,11 @@ bool readInt(std::istream& in, T& target)
     return true;
 }
 
+bool isColour(int c)
+{
+    return c >= 0 && c <= 4;
+}
+
 int wrapColor(int c)
 {
     if (c < 0)
@@ -180,8 +185,13 @@ void OptionsManager::chargerOptions()
         }
         if (readInt(*in, debugValue))
             debug = debugValue != 0;
-        readInt(*in, color1[0]);
-        readInt(*in, color2[0]);
+        // A colour that cannot be read is left out of range, so that it falls
+        // back to its default like any other damaged colour.
+        int colour1 = -1, colour2 = -1;
+        readInt(*in, colour1);
+        readInt(*in, colour2);
+        color1[0] = colour1;
+        color2[0] = colour2;
         readInt(*in, musiquesVolume[0]);
         readInt(*in, sonsVolume[0]);
 
@@ -206,10 +216,7 @@ void OptionsManager::checkRanges()
     }
     if (lang[0] < 0 || lang[0] >= static_cast<int>(langs.size()))
         lang[0] = kDefaultLang;
-    if (color1[0] < 0 || color1[0] > 4)
-        color1[0] = kDefaultColor1;
-    if (color2[0] < 0 || color2[0] > 4)
-        color2[0] = kDefaultColor2;
+    checkColours();
     if (!isOneOf(antiAliasing[0], {0, 2, 4, 8, 16}))
         antiAliasing[0] = kDefaultAntiAliasing;
     if (!isOneOf(anisotrope[0], {0, 8, 16}))
@@ -222,6 +229,26 @@ void OptionsManager::checkRanges()
         musiquesVolume[0] = kDefaultVolume;
     if (sonsVolume[0] < 0 || sonsVolume[0] > kMaxVolume)
         sonsVolume[0] = kDefaultVolume;
+}
+
+// A damaged colour takes its default; when that is the other player's
+// colour, it is stepped on as the options screen steps it, so that the two
+// players never look alike. Two stored colours alike (a file the game never
+// writes) step player 2's.
+void OptionsManager::checkColours()
+{
+    const bool ownColour1 = isColour(color1[0]);
+    const bool ownColour2 = isColour(color2[0]);
+    if (!ownColour1)
+        color1[0] = kDefaultColor1;
+    if (!ownColour2)
+        color2[0] = kDefaultColor2;
+    if (color1[0] != color2[0])
+        return;
+    if (!ownColour1)
+        color1[0] = wrapColor(color1[0] + 1);
+    else
+        color2[0] = wrapColor(color2[0] + 1);
 }
 
 std::string OptionsManager::texteOptions()

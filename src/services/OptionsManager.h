@@ -75,6 +75,7 @@ public:
 
 private:
     void checkRanges();
+    void checkColours();
 
     DataFileManager* dataFiles;
 

@@ -33,6 +33,28 @@ public:
         return true;
     }
 
+    // The text of the next integer as a stream's ">>" would read it: blanks
+    // skipped, an optional sign, then the digits up to the first character
+    // that is not one, which is left for the next read ("12abc" gives "12",
+    // then nothing). False when no digit follows.
+    bool nextInteger(const char*& begin, const char*& finish)
+    {
+        while (p < end && isBlank(*p))
+            ++p;
+        const char* q = p;
+        if (q < end && (*q == '+' || *q == '-'))
+            ++q;
+        const char* digits = q;
+        while (q < end && *q >= '0' && *q <= '9')
+            ++q;
+        if (q == digits)
+            return false;
+        begin = p;
+        finish = q;
+        p = q;
+        return true;
+    }
+
     bool nextWord(std::string& word)
     {
         const char* b;
@@ -96,17 +118,6 @@ bool parseFloat(const std::string& token, float& value)
         std::fabs(v) > std::numeric_limits<float>::max())
         return false;
     value = static_cast<float>(v);
-    return true;
-}
-
-// A background name becomes part of an image path: one plain file name.
-bool isUsableBackgroundName(const std::string& name)
-{
-    if (name.empty() || name.size() > 200 || name.find("..") != std::string::npos)
-        return false;
-    for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
-            return false;
     return true;
 }
 
@@ -185,8 +196,6 @@ bool FichierNiveau::lire(const std::string& text, FichierNiveau& out, std::strin
         }
         if (!tokens.nextWord(out.backgroundName))
             return refuse(error, "missing background name");
-        if (!isUsableBackgroundName(out.backgroundName))
-            return refuse(error, "unusable background name");
     }
 
     appendDecimal(out.digestText, out.levelTime);
@@ -201,10 +210,10 @@ bool FichierNiveau::lire(const std::string& text, FichierNiveau& out, std::strin
     out.digestText.reserve(out.digestText.size() + std::min<std::size_t>(text.size(), digestCells * 11));
     const char* b;
     const char* f;
-    while (out.cells.size() < cellCount && tokens.next(b, f)) {
+    while (out.cells.size() < cellCount && tokens.nextInteger(b, f)) {
         int value;
         if (!parseInt(b, f, value))
-            break; // the numbers end here; the remaining cells are holes
+            break; // beyond an int: the numbers end here, the remaining cells are holes
         if (out.cells.size() < digestCells) {
             if (isCanonical(b, f))
                 out.digestText.append(b, f); // already the number's decimal form
@@ -213,5 +222,16 @@ bool FichierNiveau::lire(const std::string& text, FichierNiveau& out, std::strin
         }
         out.cells.push_back(value);
     }
+    return true;
+}
+
+bool FichierNiveau::isUsableBackgroundName(const std::string& name)
+{
+    // One path component, and not the step up to the parent folder.
+    if (name.empty() || name.size() > 200 || name == "..")
+        return false;
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
+            return false;
     return true;
 }

@@ -8,8 +8,9 @@
 //
 // Two generations: "KZ2" T R N red green blue background cells..., or
 // T R N cells... (light 1 1 1, background "blueSky"). Cells are block type
-// numbers, row by row, at most R x N of them; reading stops at the first
-// token that is not an integer, and tokens past the R x N-th are ignored.
+// numbers, row by row, at most R x N of them, read as a stream reads
+// integers: "12abc" gives 12, and reading stops where no integer can be
+// read; numbers past the R x N-th are ignored.
 struct FichierNiveau {
     int generation = 0;        // 1 or 2
     int levelTime = 0;         // seconds, 1 .. maxTime
@@ -27,7 +28,11 @@ struct FichierNiveau {
 
     // Reads a level's text into out. A header that is not numeric, fewer
     // than 2 rows, no column, a size beyond maxSize x maxSize, a time limit
-    // outside 1 .. maxTime or an unusable background name refuses the file:
+    // outside 1 .. maxTime or a missing background name refuses the file:
     // false, with the reason in error when given.
     static bool lire(const std::string& text, FichierNiveau& out, std::string* error = nullptr);
+
+    // Whether a background name is one plain file name that an image path
+    // may be built from: nothing that could reach outside its folder.
+    static bool isUsableBackgroundName(const std::string& name);
 };

@@ -213,6 +213,20 @@ void NiveauManager::chargerNiveau(std::string name)
     construireNiveau(level);
 }
 
+unsigned int NiveauManager::loadBackground()
+{
+    // A name that could reach outside the backgrounds folder never becomes a
+    // path: the level is played over the missing-image texture instead.
+    if (!FichierNiveau::isUsableBackgroundName(backgroundName)) {
+        log->o(kClass, "chargerNiveau", false, "Unusable background name :", backgroundName);
+        return textures->GetTexture("default");
+    }
+    const int scale = options->getScale(0);
+    const std::string path = "Images/Backgrounds/" + options->getPathTextures(0) +
+                             ((scale == 1 || scale == 2) ? "/Ratio-16-10/" : "/Ratio-4-3/") + backgroundName + ".png";
+    return textures->LoadPNG(path, 0);
+}
+
 void NiveauManager::construireNiveau(const FichierNiveau& level)
 {
     // A level still standing would leak its blocks and lists.
@@ -227,10 +241,7 @@ void NiveauManager::construireNiveau(const FichierNiveau& level)
 
     light->setDifuse(lightColor[0], lightColor[1], lightColor[2]);
 
-    const int scale = options->getScale(0);
-    const std::string path = "Images/Backgrounds/" + options->getPathTextures(0) +
-                             ((scale == 1 || scale == 2) ? "/Ratio-16-10/" : "/Ratio-4-3/") + backgroundName + ".png";
-    backgroundTexture = textures->LoadPNG(path, 0);
+    backgroundTexture = loadBackground();
     glNewList(backgroundList, GL_COMPILE);
     glDisable(GL_BLEND);
     glBindTexture(GL_TEXTURE_2D, backgroundTexture);

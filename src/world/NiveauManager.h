@@ -116,6 +116,10 @@ public:
 private:
     // Frees the grid, the blocks and the display lists the level made.
     void freeLevel();
+    // The texture of backgroundName for the current quality and aspect;
+    // the "default" texture, and an error line, for a name that is not one
+    // plain file name.
+    unsigned int loadBackground();
 
     // Display lists the loaded level made: 10 .. 9 + listCount (one per
     // cell read) and, when backgroundListMade, list 1.

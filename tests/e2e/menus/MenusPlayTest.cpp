@@ -222,6 +222,35 @@ TEST_F(MenusPlay, AnOfficialLevelChosenInTheListIsPlayedAndAbandonedBackToTheLis
     EXPECT_FALSE(game.userFileExists("Levels/Official/Level_1-1.kzs"));
 }
 
+TEST_F(MenusPlay, TheFirstLevelOfACustomListBehindAByteOrderMarkIsPlayedFromTheList)
+{
+    // A list saved by an editor that marks its UTF-8 files: the mark is not
+    // part of the first name, which sorts first by title as it should.
+    const char* const level = "KZ2\n60 3 3\n1 1 1 blueSky\n1 1 1\n1 1 1\n1 1 1\n";
+    game.writeUserFile("Levels/Custom/Alpha.Tester.kzl", level);
+    game.writeUserFile("Levels/Custom/Beta.Tester.kzl", level);
+    game.writeUserFile("Levels/Custom/list.kzo", "\xEF\xBB\xBF" "Alpha.Tester\r\nBeta.Tester\r\n");
+    startGame();
+    if (HasFatalFailure())
+        return;
+    ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
+    ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
+    // Main menu: right to "single level"; there, right to the players' levels.
+    ASSERT_TRUE(moveUntil("d", game.logLines().size(), 6, 1)) << game.log();
+    ASSERT_TRUE(pressUntilMore("space", kSoundLine)) << game.log();
+    GameHarness::pause(300);
+    ASSERT_TRUE(moveUntil("d", game.logLines().size(), 3, 1)) << game.log();
+    ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menuKZ.png")) << game.log();
+    GameHarness::pause(300);
+    // The list opens by title on its first level.
+    ASSERT_TRUE(pressUntilLog("space", "Loading the custom level : ")) << game.log();
+    ASSERT_TRUE(waitForLog("The level is a KZ2 File", 5000)) << game.log();
+    EXPECT_EQ(1, count("Loading the custom level : Alpha.Tester")) << game.log();
+    EXPECT_EQ(0, count("The file does not exists")) << game.log();
+    EXPECT_TRUE(game.running());
+    EXPECT_EQ(0, game.stop()) << game.stderrText();
+}
+
 TEST_F(MenusPlay, TheTitleGivesWayByItselfAndBackInTheMainMenuExits)
 {
     startGame();

@@ -57,14 +57,14 @@ bool waitForLevelList(GameHarness& game, const std::string& gameEnd, int timeout
 
 class PlayLevel : public ::testing::Test {
 protected:
-    void startGame(bool gameMessages)
+    void startGame(bool gameMessages, const std::string& levelText = kRunLevel)
     {
         OptionsText options;
         options.width = 640;
         options.height = 480;
         options.gameMessages = gameMessages;
         game.setOptions(options);
-        game.writeUserFile("Levels/Custom/Run.Tester.kzl", kRunLevel);
+        game.writeUserFile("Levels/Custom/Run.Tester.kzl", levelText);
         ASSERT_TRUE(game.start({"Run.Tester"}));
         ASSERT_TRUE(game.waitForWindow()) << game.stderrText();
         // The game reads keys once its loop runs: the player is made just
@@ -72,6 +72,20 @@ protected:
         for (int i = 0; i < 100 && !hasLineEnding(game.logLines(), "Model loaded"); ++i)
             GameHarness::pause(100);
         GameHarness::pause(300);
+    }
+
+    // Holds forward until the game ends by itself and opens the custom
+    // level list (the press is repeated in case the first one is lost on a
+    // busy machine; a repeated press changes nothing).
+    bool playToTheFinish()
+    {
+        bool ended = false;
+        for (int i = 0; i < 20 && !ended; ++i) {
+            game.keyDown("w");
+            ended = waitForLevelList(game, "The level is over", 2000);
+        }
+        game.keyUp("w");
+        return ended;
     }
 
     // Validate skips the intro; pressed again until the game reports it.
@@ -97,15 +111,7 @@ TEST_F(PlayLevel, PlaysACommandLineLevelToItsFinishThenOpensTheCustomLevelList)
     startGame(false);
     // With game messages off play starts as soon as the intro is skipped.
     ASSERT_TRUE(skipIntro()) << game.log();
-    // Forward held to the finish (the press is repeated in case the first
-    // one is lost on a busy machine; a repeated press changes nothing).
-    bool ended = false;
-    for (int i = 0; i < 20 && !ended; ++i) {
-        game.keyDown("w");
-        ended = waitForLevelList(game, "The level is over", 2000);
-    }
-    game.keyUp("w");
-    ASSERT_TRUE(ended) << "the game did not end by itself in the level list\n" << game.log();
+    ASSERT_TRUE(playToTheFinish()) << "the game did not end by itself in the level list\n" << game.log();
     EXPECT_TRUE(game.running()) << game.stderrText();
     EXPECT_EQ(0, game.stop()) << game.stderrText();
 
@@ -114,6 +120,29 @@ TEST_F(PlayLevel, PlaysACommandLineLevelToItsFinishThenOpensTheCustomLevelList)
     EXPECT_TRUE(hasLineEnding(lines, "Level Over")) << game.log();
     EXPECT_TRUE(hasLineEnding(lines, "The level is over")) << game.log();
     EXPECT_FALSE(hasLineEnding(lines, "The Introduction is Over")) << game.log();
+}
+
+TEST_F(PlayLevel, ALevelWhoseBackgroundWouldLeaveItsFolderIsPlayedToItsFinish)
+{
+    // The run level with a background name that leads out of the
+    // backgrounds folder: only the background is missing.
+    std::string level = kRunLevel;
+    const std::string::size_type sky = level.find("blueSky");
+    ASSERT_NE(sky, std::string::npos);
+    level.replace(sky, 7, "../x");
+    startGame(false, level);
+    ASSERT_TRUE(skipIntro()) << game.log();
+    ASSERT_TRUE(playToTheFinish()) << "the game did not end by itself in the level list\n" << game.log();
+    EXPECT_EQ(0, game.stop()) << game.stderrText();
+
+    const std::vector<std::string> lines = game.logLines();
+    EXPECT_TRUE(hasLineEnding(lines, "[ERROR]\tNiveauManager @ chargerNiveau : Unusable background name : ../x"))
+        << game.log();
+    EXPECT_TRUE(hasLineEnding(lines, "The level is a KZ2 File")) << game.log();
+    EXPECT_TRUE(hasLineEnding(lines, "The level is over")) << game.log();
+    EXPECT_FALSE(hasLineEnding(lines, "The file does not exists")) << game.log();
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find("x.png"), std::string::npos) << "a path was built from the name: " << line;
 }
 
 TEST_F(PlayLevel, ScreenshotShowsTheLevelThePlayerAndTheHeadsUpDisplay)

@@ -315,6 +315,26 @@ TEST_F(RecordsPlay, AFinishLeavesTheBestTimeAndGhostAndASlowerRunLeavesThemUncha
     EXPECT_EQ(second.readUserFile(kGhostFile), ghost);
 }
 
+TEST_F(RecordsPlay, ABestTimeBehindAByteOrderMarkIsKeptByASlowerRun)
+{
+    // A best time no run can beat, saved by an editor that marks its UTF-8
+    // files, and the ghost that goes with it.
+    const std::string bestTime = "\xEF\xBB\xBF" + cipher("0.1");
+    const std::string ghost = "POS\t0\t2\t0.1\t7\t0\t0\t0\n";
+    GameHarness game;
+    startGame(game, { { kBestTimeFile, bestTime }, { kGhostFile, ghost } });
+    if (HasFatalFailure())
+        return;
+    playToTheFinish(game);
+    if (HasFatalFailure())
+        return;
+    const std::vector<std::string> lines = game.logLines();
+    EXPECT_TRUE(hasLineContaining(lines, "Trying to add the score")) << game.log();
+    EXPECT_FALSE(hasLineContaining(lines, "Time overwrited")) << game.log();
+    EXPECT_EQ(game.readUserFile(kBestTimeFile), bestTime);
+    EXPECT_EQ(game.readUserFile(kGhostFile), ghost);
+}
+
 TEST_F(RecordsPlay, WithAnAccountTheGameGreetsTheServerAndPostsTheLevel)
 {
     LocalHttpServer server;

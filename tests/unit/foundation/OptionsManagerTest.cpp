@@ -215,6 +215,48 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.what) + "_" + std::to_string(info.index);
     });
 
+struct ColourCase {
+    const char* colour1; // lines 13 and 14 as stored; nullptr ends the file there
+    const char* colour2;
+    int expected1;
+    int expected2;
+};
+
+void PrintTo(const ColourCase& c, std::ostream* os)
+{
+    *os << (c.colour1 ? c.colour1 : "(end)") << "/" << (c.colour2 ? c.colour2 : "(end)");
+}
+
+class DamagedColours : public OptionsFile, public ::testing::WithParamInterface<ColourCase> {};
+
+TEST_P(DamagedColours, NeverLeaveBothPlayersInOneColour)
+{
+    const ColourCase c = GetParam();
+    std::vector<std::string> lines = defaultV2();
+    if (c.colour2 == nullptr)
+        lines.resize(13);
+    else
+        lines[13] = c.colour2;
+    lines[12] = c.colour1;
+    OptionsManager& o = load(join(lines));
+    EXPECT_EQ(c.expected1, o.getColor(0, 0));
+    EXPECT_EQ(c.expected2, o.getColor(1, 0));
+    EXPECT_EQ(c.expected1, o.getColor(0, 1));
+    EXPECT_EQ(c.expected2, o.getColor(1, 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stored, DamagedColours,
+    ::testing::Values(ColourCase{"3", "9", 3, 4},      // player 2 falls back onto player 1's 3
+                      ColourCase{"3", "x", 3, 4},      // unreadable: the same
+                      ColourCase{"3", nullptr, 3, 4},  // cut short: the same
+                      ColourCase{"9", "0", 1, 0},      // player 1 falls back onto player 2's 0
+                      ColourCase{"-1", "0", 1, 0},
+                      ColourCase{"7", "3", 0, 3},      // a default that is free stays
+                      ColourCase{"9", "-4", 0, 3},     // both defaults differ
+                      ColourCase{"2", "2", 2, 3},      // stored alike: player 2 steps on
+                      ColourCase{"4", "4", 4, 0}));    // ... and wraps
+
 TEST_F(OptionsFile, MissingLanguageListGetsOneBuiltInLanguage)
 {
     korvelin_test::writeFile(folders.installDir() + "/Data/Lang/Langs.dat", "# nothing usable\nno tab here\n");

@@ -184,6 +184,22 @@ TEST_F(CustomLevelListTest, SeedListOfTheInstallationIsReadAndCopied)
     EXPECT_TRUE(userFileExists("Levels/Custom/Zigzag.Ines.kzl"));
 }
 
+TEST_F(CustomLevelListTest, AByteOrderMarkIsNotPartOfTheFirstName)
+{
+    // Saved by an editor that marks its UTF-8 files; the first level is
+    // installed only, so reading the list must seed it under its plain name.
+    folders.writeInstallFile("Levels/Custom/list.kzo", "\xEF\xBB\xBF" "b.x\r\na.y c.z\r\n");
+    folders.writeInstallFile("Levels/Custom/b.x.kzl", "KZ2\n60 3 3\n1 1 1 blueSky\n");
+    auto menu = open();
+    EXPECT_EQ(menu->byTitle, (Names{"a.y", "b.x", "c.z"}));
+    EXPECT_EQ(menu->byAuthor, (Names{"b.x", "a.y", "c.z"}));
+    EXPECT_TRUE(userFileExists("Levels/Custom/b.x.kzl"));
+    // First by author, it is handed over by its plain name.
+    tap(*menu, ClavierManager::RIGHT);
+    tap(*menu, ClavierManager::VALIDATE);
+    EXPECT_EQ(menu->getObject(), (Names{"b.x"}));
+}
+
 TEST_F(CustomLevelListTest, ShippedSampleLevelsReachAFreshPlayersFolder)
 {
     std::filesystem::create_directories(folders.installDir() + "/Levels");

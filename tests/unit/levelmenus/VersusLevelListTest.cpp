@@ -208,6 +208,19 @@ TEST_F(VersusLevelListTest, CustomScreenListsThePlayersLevelsByWholeName)
     EXPECT_EQ(menu->getObject(), (Names{"my.map.bob", "zeta.amy"}));
 }
 
+TEST_F(VersusLevelListTest, CustomScreenReadsTheFirstNameBehindAByteOrderMark)
+{
+    installCustomLevels({"beta.amy", "alpha.zed"});
+    writeUserList("\xEF\xBB\xBF" "beta.amy\nalpha.zed\n");
+    auto menu = open<MenuVersusUnofficialLevels>();
+    EXPECT_EQ(menu->levels, (Names{"alpha.zed", "beta.amy"}));
+    tap(*menu, ClavierManager::DOWN);
+    tap(*menu, ClavierManager::VALIDATE);
+    toItem(*menu, 3);
+    tap(*menu, ClavierManager::VALIDATE);
+    EXPECT_EQ(menu->getObject(), (Names{"beta.amy"}));
+}
+
 TEST_F(VersusLevelListTest, EmptyListsLeaveOnlyPreviousAndBack)
 {
     for (bool custom : {false, true}) {

@@ -4,6 +4,8 @@
 
 #include "records/Ghost.h"
 
+#include <limits>
+
 namespace {
 
 Position pose(long t, float base, float y = 1.0f)
@@ -110,6 +112,55 @@ TEST(GhostRecording, IsEmptyOnlyWithoutPosesAndEvents)
     Ghost h;
     h.addPosition(pose(0, 0));
     EXPECT_FALSE(h.isEmpty());
+}
+
+TEST(GhostRecording, ExtremeTimesAreFilteredWithoutOverflow)
+{
+    const long least = std::numeric_limits<long>::min();
+    const long most = std::numeric_limits<long>::max();
+    Ghost g;
+    // 50 ms before the least time would lie outside a long: nothing can be
+    // that far before it, so only a pose on the surface is kept.
+    g.addPosition(pose(least, 1));
+    EXPECT_TRUE(g.getPositions().empty());
+    g.addPosition(pose(least + 49, 1));
+    EXPECT_TRUE(g.getPositions().empty());
+    g.addPosition(pose(least, 2, 0.0f));
+    ASSERT_EQ(g.getPositions().size(), 1u);
+    // The whole range of a long after it.
+    g.addPosition(pose(most, 4));
+    ASSERT_EQ(g.getPositions().size(), 2u);
+    EXPECT_EQ(g.getLastRecordedTime(), most);
+    g.addPosition(pose(least + 10, 8));
+    EXPECT_EQ(g.getPositions().size(), 2u);
+}
+
+TEST(GhostLookupEdges, PosesFurtherApartThanALongReachesBlendWithoutOverflow)
+{
+    const long least = std::numeric_limits<long>::min();
+    const long most = std::numeric_limits<long>::max();
+    struct Case {
+        long first, second, t;
+        float x; // the blend of x = 0 at the first pose and x = 100 at the second
+    };
+    const Case cases[] = {
+        {least, most, 0, 50.0f},
+        {least, most, least, 0.0f},
+        {least, most, most, 100.0f},
+        {least, most, least / 2, 25.0f},
+        {least, 0, least / 2, 50.0f},
+        {-1, most, most / 2, 50.0f},
+        {least, least + 2, least + 1, 50.0f},
+        {most - 2, most, most - 1, 50.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.t);
+        Ghost g;
+        g.addPosition(Position(c.first, 0, 0, 0, 0, 0, 0));
+        g.addPosition(Position(c.second, 100, 0, 0, 0, 0, 0));
+        ASSERT_EQ(g.getPositions().size(), 2u);
+        EXPECT_NEAR(g.getPosition(c.t).getX(), c.x, 1e-3f);
+    }
 }
 
 struct LookupCase {

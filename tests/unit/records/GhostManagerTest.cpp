@@ -4,6 +4,8 @@
 
 #include "records/GhostManager.h"
 
+#include <limits>
+
 namespace {
 
 class GhostStore : public RecordsFolders {
@@ -124,6 +126,25 @@ TEST_F(GhostStore, OddFilesNeverCrashAndKeepWhatWasReadBeforeTheFault)
         EXPECT_EQ(ghost.getPositions().size(), c.poses);
         EXPECT_EQ(ghost.getInstructions().size(), c.events);
     }
+}
+
+TEST_F(GhostStore, ExtremeTimesAreReadAndReplayedWithoutOverflow)
+{
+    // The least and the greatest time a long holds, then one beyond it.
+    writeFile(user + "Levels/Official/Level_1-1.kzg",
+              "POS\t-9223372036854775808\t1\t1\t1\t0\t0\t0\n"  // in the air: nothing before it
+              "POS\t-9223372036854775808\t2\t0.1\t1\t0\t0\t0\n" // on the surface: kept
+              "POS\t9223372036854775807\t4\t1\t1\t0\t0\t0\n"
+              "POS\t-9223372036854775809\t8\t1\t1\t0\t0\t0\n"   // not a long: the reading ends
+              "POS\t100\t8\t1\t1\t0\t0\t0\n");
+    Ghost ghost = loadFromFile("Level_1-1");
+    ASSERT_EQ(ghost.getPositions().size(), 2u);
+    EXPECT_EQ(ghost.getPositions()[0].getTime(), std::numeric_limits<long>::min());
+    EXPECT_EQ(ghost.getPositions()[1].getTime(), std::numeric_limits<long>::max());
+    // Level time 0 lies halfway between two poses 2^64 - 1 ms apart.
+    EXPECT_NEAR(ghost.getPosition(0).getX(), 3.0f, 1e-3f);
+    EXPECT_FLOAT_EQ(ghost.getPosition(std::numeric_limits<long>::min()).getX(), 2.0f);
+    EXPECT_FLOAT_EQ(ghost.getPosition(std::numeric_limits<long>::max()).getX(), 4.0f);
 }
 
 TEST_F(GhostStore, ALevelWithoutFileThrowsAndIsNotLookedForAgain)

@@ -53,6 +53,22 @@ TEST_F(BestTimes, OnlyAStrictlyShorterTimeBeatsTheStoredOne)
     }
 }
 
+TEST_F(BestTimes, ABestTimeBehindAByteOrderMarkIsRead)
+{
+    const std::string marked = std::string("\xEF\xBB\xBF") + crypt83_4;
+    writeFile(customFile("Canyon.Zed"), marked);
+    LevelScoresManager shown;
+    EXPECT_EQ(shown.getScoreAsString("Canyon.Zed"), "83.4 s");
+
+    // A slower finish leaves the file as it was; a faster one replaces it.
+    LevelScoresManager slower;
+    EXPECT_FALSE(slower.addScore("Canyon.Zed", 90.0));
+    EXPECT_EQ(readFile(customFile("Canyon.Zed")), marked);
+    LevelScoresManager faster;
+    EXPECT_TRUE(faster.addScore("Canyon.Zed", 83.39));
+    EXPECT_EQ(readFile(customFile("Canyon.Zed")), crypt83_3);
+}
+
 TEST_F(BestTimes, AnUnreadableOrEmptyFileHoldsNoBestTime)
 {
     struct Case {

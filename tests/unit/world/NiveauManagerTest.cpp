@@ -1,3 +1,4 @@
+#include "GameHarness.h"
 #include "WorldTestSupport.h"
 
 #include "records/GhostManager.h"
@@ -248,6 +249,23 @@ TEST_F(NiveauManagerTest, ShortFileLeavesHolesAndExtraNumbersAreIgnored)
     ASSERT_FALSE(niveau->noMoreLevel);
     EXPECT_EQ(blockCount(), 4);
     EXPECT_EQ(niveau->grid[2][2]->getType(), 1);
+}
+
+TEST_F(NiveauManagerTest, ANumberRunIntoLettersIsPlacedAndEndsTheCells)
+{
+    // "12abc" places 12; the read after it fails, so the rest are holes.
+    official("Tail", "60 3 2\n4 12abc\n9 9\n9 9\n");
+    niveau->mode = 1;
+    niveau->chargerNiveau("Tail");
+    ASSERT_FALSE(niveau->noMoreLevel);
+    EXPECT_EQ(blockCount(), 2);
+    ASSERT_NE(niveau->grid[1][1], nullptr);
+    ASSERT_NE(niveau->grid[1][2], nullptr);
+    EXPECT_EQ(niveau->grid[1][1]->getType(), 4);
+    EXPECT_EQ(niveau->grid[1][2]->getType(), 12);
+    EXPECT_EQ(niveau->grid[2][1], nullptr);
+    // The digest follows the cells placed: md5 of "6032412".
+    EXPECT_EQ(niveau->hashes, std::vector<std::string>{"7f5e84a71bcda61b3993f2122be13d92"});
 }
 
 TEST_F(NiveauManagerTest, MissingOrRefusedFilesStopTheGameAndKeepTheLevel)
@@ -506,6 +524,49 @@ TEST_F(NiveauManagerTest, BackgroundFollowsQualityAndAspect)
     CTextureManager* textures = CSingleton<CTextureManager>::GetInstance();
     EXPECT_NE(niveau->backgroundTexture, textures->GetTexture("default"));
     EXPECT_EQ(niveau->backgroundTexture, textures->GetTexture(path));
+}
+
+// The same level world with the debug log on, for the error lines.
+class NiveauManagerLogTest : public NiveauManagerTest {
+protected:
+    void SetUp() override
+    {
+        korvelin_test::OptionsText options; // 640 x 480, high textures, debug on
+        writeFile(game.userRoot() + "Data/Options.dat", options.str());
+        NiveauManagerTest::SetUp();
+    }
+
+    static std::string log() { return korvelin_test::readFile("Debug.txt"); }
+};
+
+TEST_F(NiveauManagerLogTest, BackgroundNamesLeavingTheirFolderArePlayedOverTheDefaultTexture)
+{
+    // Real pictures where "../x" would lead from the backgrounds folder,
+    // and in that folder itself: neither may be read for these names.
+    for (const char* path : {"Images/Backgrounds/High/x.png", "Images/Backgrounds/High/Ratio-4-3/x.png"}) {
+        writeFile(path, "");
+        SDL_Surface* picture = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 24, 0xFF, 0xFF00, 0xFF0000, 0);
+        ASSERT_EQ(SDL_SaveBMP(picture, path), 0);
+        SDL_FreeSurface(picture);
+    }
+    const unsigned int fallback = CSingleton<CTextureManager>::GetInstance()->GetTexture("default");
+    for (const char* name : {"../x", "..", "..\\x", "sub/x", "/x"}) {
+        SCOPED_TRACE(name);
+        NiveauManager::kill();
+        niveau = NiveauManager::getInstance();
+        niveau->mode = 1;
+        official("Sky", std::string("KZ2 60 2 3 1 1 1 ") + name + " 20 1 1 1 1 1");
+        niveau->chargerNiveau("Sky");
+        ASSERT_FALSE(niveau->noMoreLevel);
+        EXPECT_EQ(blockCount(), 6);
+        EXPECT_EQ(niveau->backgroundName, name);
+        EXPECT_EQ(niveau->backgroundTexture, fallback);
+        EXPECT_NE(log().find("[ERROR]\tNiveauManager @ chargerNiveau : Unusable background name : " +
+                             std::string(name) + "\n"),
+                  std::string::npos);
+        EXPECT_EQ(niveau->hashes.size(), 1u);
+    }
+    EXPECT_EQ(log().find("x.png"), std::string::npos) << "a path was built from a refused name";
 }
 
 TEST_F(NiveauManagerTest, DrawsAndFreesExactlyItsDisplayLists)
