@@ -1,6 +1,7 @@
 // The game views drawn in this process on a real GL window: one view for one
 // player, two side-by-side views with the separator and both heads-up
 // displays for two players, and the players themselves in their views.
+#include "GLWindow.h"
 #include "GameHarness.h"
 #include "Picture.h"
 #include "TestFiles.h"
@@ -47,9 +48,8 @@ protected:
                               "100 100 100\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n"
                               "1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n");
 
-        ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
+        ASSERT_TRUE(korvelin_test::openGLWindow(kWidth, kHeight, 32));
         TTF_Init();
-        ASSERT_NE(nullptr, SDL_SetVideoMode(kWidth, kHeight, 32, SDL_OPENGL));
         SonsManager::getInstance()->setNoAudio(true);
         LangManager::getInstance()->charger();
         setUpGl();
