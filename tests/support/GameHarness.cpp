@@ -210,6 +210,18 @@ bool GameHarness::userFileExists(const std::string& relative) const
 
 bool GameHarness::startXServer()
 {
+    // A busy machine may start the server slowly or lose it on the way, so
+    // a server that never answers is stopped and started afresh.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (launchXServer() && waitForXServer(15000))
+            return true;
+        stopXServer();
+    }
+    return false;
+}
+
+bool GameHarness::launchXServer()
+{
     int pipeFds[2];
     if (::pipe(pipeFds) != 0)
         return false;
@@ -252,12 +264,25 @@ bool GameHarness::startXServer()
     }
     ::close(pipeFds[0]);
     number = trim(number);
-    if (number.empty()) {
-        stopXServer();
+    if (number.empty())
         return false;
-    }
     display_ = ":" + number;
     return true;
+}
+
+bool GameHarness::waitForXServer(int timeoutMs)
+{
+    Clock::time_point start = Clock::now();
+    while (msSince(start) < timeoutMs) {
+        if (waitChild(xserver_, 0, nullptr)) {
+            xserver_ = -1; // it died
+            return false;
+        }
+        if (runOnDisplay({"xdotool", "getdisplaygeometry"}, nullptr, 5000) == 0)
+            return true;
+        pause(100);
+    }
+    return false;
 }
 
 void GameHarness::stopXServer()

@@ -105,7 +105,13 @@ public:
                      int timeoutMs = 10000);
 
 private:
+    // Starts Xvfb and waits until it answers, trying again when it does not.
     bool startXServer();
+    // Starts Xvfb; true once it has told its display number.
+    bool launchXServer();
+    // Waits until a client can talk to the display; false when the server
+    // died or did not answer in time.
+    bool waitForXServer(int timeoutMs);
     void stopXServer();
 
     TempDir install_;

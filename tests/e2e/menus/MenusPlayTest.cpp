@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,20 @@ protected:
     }
 
     int count(const std::string& part) { return linesContaining(game.logLines(), part); }
+
+    // Saves the window as png until the picture shows what `shown` looks for
+    // (a busy machine draws a new screen late); false when it never did.
+    bool screenshotShowing(const std::string& png, const std::function<bool(const std::string&)>& shown)
+    {
+        for (int attempt = 0; attempt < 30; ++attempt) {
+            if (game.screenshot(png) && shown(png))
+                return true;
+            if (!game.running())
+                return false;
+            GameHarness::pause(300);
+        }
+        return false;
+    }
 
     // Waits (bounded) until the log holds `wanted` lines containing `part`.
     bool waitForLog(const std::string& part, int timeoutMs, int wanted = 1)
@@ -134,9 +149,9 @@ TEST_F(MenusPlay, FromTheTitleIntoADifficultyRunAndBackToTheMainMenuThenOut)
     // Title screen: the 512-pixel picture in the middle of the 640 x 480
     // window, black beside it.
     ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
-    GameHarness::pause(500);
     const std::string title = game.installDir() + "/title.png";
-    ASSERT_TRUE(game.screenshot(title));
+    ASSERT_TRUE(screenshotShowing(title, [](const std::string& png) { return !isBlack(png, 320, 120); }))
+        << "the title picture was never drawn";
     EXPECT_TRUE(isBlack(title, 20, 240));
     EXPECT_TRUE(isBlack(title, 620, 240));
     EXPECT_FALSE(isBlack(title, 320, 120));
@@ -145,11 +160,10 @@ TEST_F(MenusPlay, FromTheTitleIntoADifficultyRunAndBackToTheMainMenuThenOut)
     // Validate goes on to the main menu, whose pictures fill the window.
     ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
     EXPECT_EQ(0, count("Game initialized"));
-    GameHarness::pause(300);
     const std::string menu = game.installDir() + "/menu.png";
-    ASSERT_TRUE(game.screenshot(menu));
-    EXPECT_FALSE(isBlack(menu, 20, 240));
-    EXPECT_FALSE(isBlack(menu, 620, 240));
+    EXPECT_TRUE(screenshotShowing(menu, [](const std::string& png) {
+        return !isBlack(png, 20, 240) && !isBlack(png, 620, 240);
+    })) << "the main menu's pictures never filled the window";
 
     // Main menu on "solo": validate opens the difficulty choice, whose
     // first difficulty starts a run through the first world.

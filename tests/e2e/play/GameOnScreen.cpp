@@ -1,5 +1,7 @@
 #include "GameOnScreen.h"
 
+#include "GLWindow.h"
+
 #include "application/GameManager.h"
 #include "application/GameViews.h"
 #include "services/ClavierManager.h"
@@ -39,9 +41,8 @@ void GameOnScreen::SetUp()
                           "100 100 100\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n"
                           "1 1 1\n1 1 1\n1 1 1\n1 1 1\n1 1 1\n");
 
-    ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO)) << SDL_GetError();
+    ASSERT_TRUE(korvelin_test::openGLWindow(kWidth, kHeight, 32));
     TTF_Init();
-    ASSERT_NE(nullptr, SDL_SetVideoMode(kWidth, kHeight, 32, SDL_OPENGL)) << SDL_GetError();
     SonsManager::getInstance()->setNoAudio(true);
     LangManager::getInstance()->charger();
 

@@ -28,8 +28,7 @@ std::string levelText(int seconds, const std::vector<std::string>& rows)
 GameTestWorld::GameTestWorld(const korvelin_test::OptionsText& options)
 {
     sandbox.writeUserFile("Data/Options.dat", options.str());
-    if (SDL_Init(SDL_INIT_VIDEO) == 0)
-        context = SDL_SetVideoMode(64, 64, 32, SDL_OPENGL) != nullptr;
+    context = korvelin_test::openGLWindow(64, 64, 32);
     SonsManager::getInstance()->setNoAudio(true);
 }
 

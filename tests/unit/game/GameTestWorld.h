@@ -3,6 +3,7 @@
 // A small world for driving the game manager from a test: a GL context, the
 // services with sound off, custom levels written into the player's folder,
 // and frames stepped with a fixed dt.
+#include "GLWindow.h"
 #include "GameHarness.h"
 #include "TestFiles.h"
 
@@ -48,14 +49,14 @@ public:
     // Key state of an action (ClavierManager::Action) of player 1 or 2.
     void setKey(int action, int player, int state);
 
-    bool contextReady() const { return context; }
+    const ::testing::AssertionResult& contextReady() const { return context; }
     const korvelin_test::SandboxedGameFolders& folders() const { return sandbox; }
 
     GameManager* gm = nullptr;
 
 private:
     korvelin_test::SandboxedGameFolders sandbox;
-    bool context = false;
+    ::testing::AssertionResult context = ::testing::AssertionFailure();
 };
 
 // Ten rows of plain blocks: the player never finishes.

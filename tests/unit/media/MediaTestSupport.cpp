@@ -217,11 +217,7 @@ Md2 simpleModel()
     return m;
 }
 
-GlWindow::GlWindow(int width, int height)
-{
-    SDL_Init(SDL_INIT_VIDEO);
-    screen = SDL_SetVideoMode(width, height, 32, SDL_OPENGL);
-}
+GlWindow::GlWindow(int width, int height) : opened(korvelin_test::openGLWindow(width, height, 32)) {}
 
 GlWindow::~GlWindow()
 {

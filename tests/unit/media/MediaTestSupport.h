@@ -3,6 +3,7 @@
 // Helpers of the media tests: byte builders for TGA, PNG and MD2 files,
 // an OpenGL window, and fresh services for each test.
 
+#include "GLWindow.h"
 #include "GameHarness.h"
 #include "TestFiles.h"
 
@@ -79,10 +80,10 @@ class GlWindow {
 public:
     GlWindow(int width = 64, int height = 64);
     ~GlWindow();
-    bool ok() const { return screen != nullptr; }
+    const ::testing::AssertionResult& ok() const { return opened; }
 
 private:
-    void* screen;
+    ::testing::AssertionResult opened;
 };
 
 // Drops every service made so far, so that the next use starts afresh in the

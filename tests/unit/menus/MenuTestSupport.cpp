@@ -1,5 +1,6 @@
 #include "MenuTestSupport.h"
 
+#include "GLWindow.h"
 #include "services/CTextureManager.h"
 #include "services/ClavierManager.h"
 #include "services/LangManager.h"
@@ -27,8 +28,8 @@ void MenuTest::SetUp()
     installFromStage("Images/Menus");
     folders.writeUserFile("Data/Options.dat", startOptions().str());
 
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0) << SDL_GetError();
-    ASSERT_NE(SDL_SetVideoMode(320, 240, 0, SDL_OPENGL), nullptr) << SDL_GetError();
+    ASSERT_TRUE(korvelin_test::openGLWindow(320, 240));
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
     glEnable(GL_TEXTURE_2D);
     CTextureManager::GetInstance()->Initialize();
     ASSERT_EQ(TTF_Init(), 0);

@@ -7,6 +7,7 @@
 // the chunk each mixer channel plays. Keys are scripted through the key
 // service's states; every frame has a fixed dt.
 
+#include "GLWindow.h"
 #include "GameHarness.h"
 #include "TestFiles.h"
 
@@ -50,9 +51,8 @@ protected:
     // before the first menu is made.
     void openDevices()
     {
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO), 0) << SDL_GetError();
-        ASSERT_NE(SDL_SetVideoMode(kWindowWidth, kWindowHeight, 0, SDL_OPENGL), nullptr)
-            << SDL_GetError();
+        ASSERT_TRUE(korvelin_test::openGLWindow(kWindowWidth, kWindowHeight));
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_AUDIO), 0) << SDL_GetError();
         ASSERT_EQ(TTF_Init(), 0);
         glEnable(GL_TEXTURE_2D);
         // The game's start-up culls faces wound counter-clockwise; menus

@@ -1,5 +1,6 @@
 // The player's two drawing passes: what the shadow pass and the body pass
 // draw for the player's state and height.
+#include "GLWindow.h"
 #include "PlayerFixture.h"
 
 #include "services/CTextureManager.h"
@@ -100,8 +101,7 @@ protected:
     void SetUp() override
     {
         JoueurTest::SetUp();
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        ASSERT_NE(SDL_SetVideoMode(64, 64, 0, SDL_OPENGL), nullptr) << SDL_GetError();
+        ASSERT_TRUE(korvelin_test::openGLWindow(64, 64));
         CTextureManager::GetInstance()->Initialize();
         // The game's own player model, which the first drawing loads.
         fs::create_directories("Objects");

@@ -1,5 +1,6 @@
 #include "WorldTestSupport.h"
 
+#include "GLWindow.h"
 #include "services/CTextureManager.h"
 
 #include <GL/gl.h>
@@ -78,8 +79,7 @@ void writeTGA(const std::string& path, int width, int height, unsigned char r, u
 
 void openGLWindow()
 {
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    ASSERT_NE(SDL_SetVideoMode(320, 240, 0, SDL_OPENGL), nullptr) << SDL_GetError();
+    ASSERT_TRUE(korvelin_test::openGLWindow(320, 240));
     glEnable(GL_TEXTURE_2D);
     CSingleton<CTextureManager>::GetInstance()->Initialize();
     ASSERT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
