@@ -117,6 +117,17 @@ protected:
         return false;
     }
 
+    // From the title screen through the main menu (right to "single level",
+    // 1 move in every 6) into the level-set choice.
+    void openTheSingleLevelChoice()
+    {
+        ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
+        ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
+        ASSERT_TRUE(moveUntil("d", game.logLines().size(), 6, 1)) << game.log();
+        ASSERT_TRUE(pressUntilMore("space", kSoundLine)) << game.log();
+        GameHarness::pause(300);
+    }
+
     // Chooses the main menu's exit (left from "solo", around the six items)
     // and waits for the program to end.
     void exitFromTheMainMenu(const std::string& left, const std::string& validate)
@@ -199,12 +210,10 @@ TEST_F(MenusPlay, AnOfficialLevelChosenInTheListIsPlayedAndAbandonedBackToTheLis
     startGame();
     if (HasFatalFailure())
         return;
-    ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
-    ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
-    // Main menu: right to "single level", then the official levels.
-    ASSERT_TRUE(moveUntil("d", game.logLines().size(), 6, 1)) << game.log();
-    ASSERT_TRUE(pressUntilMore("space", kSoundLine)) << game.log();
-    GameHarness::pause(300);
+    openTheSingleLevelChoice();
+    if (HasFatalFailure())
+        return;
+    // The official levels are the choice's first item.
     ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menuKZ.png")) << game.log();
     GameHarness::pause(300);
     // The list's first level is played at once; validate skips its intro.
@@ -247,12 +256,10 @@ TEST_F(MenusPlay, TheFirstLevelOfACustomListBehindAByteOrderMarkIsPlayedFromTheL
     startGame();
     if (HasFatalFailure())
         return;
-    ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
-    ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
-    // Main menu: right to "single level"; there, right to the players' levels.
-    ASSERT_TRUE(moveUntil("d", game.logLines().size(), 6, 1)) << game.log();
-    ASSERT_TRUE(pressUntilMore("space", kSoundLine)) << game.log();
-    GameHarness::pause(300);
+    openTheSingleLevelChoice();
+    if (HasFatalFailure())
+        return;
+    // Right to the players' levels.
     ASSERT_TRUE(moveUntil("d", game.logLines().size(), 3, 1)) << game.log();
     ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menuKZ.png")) << game.log();
     GameHarness::pause(300);
