@@ -2,15 +2,9 @@
 
 namespace platform {
 
-bool isValidLevelName(const std::string& name)
+bool isPlainFileName(const std::string& name)
 {
     if (name.empty() || name.size() > 200)
-        return false;
-    if (name.front() == '.' || name.back() == '.')
-        return false;
-    if (name.find('.') == std::string::npos)
-        return false;
-    if (name.find("..") != std::string::npos)
         return false;
     for (char c : name) {
         unsigned char u = static_cast<unsigned char>(c);
@@ -18,6 +12,15 @@ bool isValidLevelName(const std::string& name)
             return false;
     }
     return true;
+}
+
+bool isValidLevelName(const std::string& name)
+{
+    if (!isPlainFileName(name))
+        return false;
+    if (name.front() == '.' || name.back() == '.')
+        return false;
+    return name.find('.') != std::string::npos && name.find("..") == std::string::npos;
 }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "world/FichierNiveau.h"
 
+#include "platform/LevelName.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -228,10 +230,5 @@ bool FichierNiveau::lire(const std::string& text, FichierNiveau& out, std::strin
 bool FichierNiveau::isUsableBackgroundName(const std::string& name)
 {
     // One path component, and not the step up to the parent folder.
-    if (name.empty() || name.size() > 200 || name == "..")
-        return false;
-    for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
-            return false;
-    return true;
+    return platform::isPlainFileName(name) && name != "..";
 }

@@ -46,12 +46,7 @@ int cellOf(float v)
 // only becomes a path when it is one plain file name.
 bool isSafeOfficialName(const std::string& name)
 {
-    if (name.empty() || name.size() > 200 || name.find("..") != std::string::npos)
-        return false;
-    for (unsigned char c : name)
-        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
-            return false;
-    return true;
+    return platform::isPlainFileName(name) && name.find("..") == std::string::npos;
 }
 
 // At most count bytes of text, never cutting a UTF-8 sequence in two.

@@ -117,10 +117,13 @@ protected:
         return false;
     }
 
-    // From the title screen through the main menu (right to "single level",
-    // 1 move in every 6) into the level-set choice.
-    void openTheSingleLevelChoice()
+    // Starts the game and goes from the title screen through the main menu
+    // (right to "single level", 1 move in every 6) into the level-set choice.
+    void startInTheSingleLevelChoice()
     {
+        startGame();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(waitForLog("Images/Menus/premenu.png", 15000)) << game.log();
         ASSERT_TRUE(pressUntilLog("space", "/Ratio-4-3/menu4.png")) << game.log();
         ASSERT_TRUE(moveUntil("d", game.logLines().size(), 6, 1)) << game.log();
@@ -207,10 +210,7 @@ TEST_F(MenusPlay, FromTheTitleIntoADifficultyRunAndBackToTheMainMenuThenOut)
 
 TEST_F(MenusPlay, AnOfficialLevelChosenInTheListIsPlayedAndAbandonedBackToTheList)
 {
-    startGame();
-    if (HasFatalFailure())
-        return;
-    openTheSingleLevelChoice();
+    startInTheSingleLevelChoice();
     if (HasFatalFailure())
         return;
     // The official levels are the choice's first item.
@@ -253,10 +253,7 @@ TEST_F(MenusPlay, TheFirstLevelOfACustomListBehindAByteOrderMarkIsPlayedFromTheL
     game.writeUserFile("Levels/Custom/Alpha.Tester.kzl", level);
     game.writeUserFile("Levels/Custom/Beta.Tester.kzl", level);
     game.writeUserFile("Levels/Custom/list.kzo", "\xEF\xBB\xBF" "Alpha.Tester\r\nBeta.Tester\r\n");
-    startGame();
-    if (HasFatalFailure())
-        return;
-    openTheSingleLevelChoice();
+    startInTheSingleLevelChoice();
     if (HasFatalFailure())
         return;
     // Right to the players' levels.

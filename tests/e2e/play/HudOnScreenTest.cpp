@@ -23,6 +23,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -57,6 +58,12 @@ int viewRight(int view) { return view == 1 ? W / 2 : W; }
 int playerView(int players, int player)
 {
     return players == 1 ? 0 : player;
+}
+
+// The players' views of a frame.
+std::vector<int> viewsOf(int players)
+{
+    return players == 1 ? std::vector<int>{0} : std::vector<int>{1, 2};
 }
 
 // --- what the pixels are ---------------------------------------------------
@@ -393,9 +400,8 @@ TEST_P(Fade, WhitensThePlayersViewAsTheEndingGoesOn)
     const Picture after = drawFrame(gm);
 
     // Sky above the level, away from every text.
-    const int views = c.players == 1 ? 1 : 2;
-    for (int v = 0; v < views; ++v) {
-        const int view = c.players == 1 ? 0 : v + 1;
+    for (int view : viewsOf(c.players)) {
+        const int v = view == 0 ? 0 : view - 1;
         const int x = static_cast<int>(windowX(view, 0.35));
         const int y = static_cast<int>(windowRow(0.68));
         EXPECT_NEAR(c.alpha[v], whiteVeilAlpha(before, after, {x, y, x + 12, y + 12}), 0.03)
@@ -520,7 +526,7 @@ TEST_P(TransparentVeil, LaysTheBackgroundOverTheBlocksOfThePlayersView)
     player(c.player)->addAbnormalState("transparent", c.msLeft);
     const Picture veiled = drawFrame(gm);
 
-    for (int view = (c.players == 1 ? 0 : 1); view <= (c.players == 1 ? 0 : 2); ++view) {
+    for (int view : viewsOf(c.players)) {
         const bool own = view == playerView(c.players, c.player);
         const double alpha = coverAlpha(scene, bareBackground(view), veiled, middleBand(view));
         ASSERT_GE(alpha, 0.0) << "no blocks to hide in view " << view;
@@ -624,7 +630,7 @@ TEST_P(NoLevelLeft, LeavesTheViewsWithoutDisplay)
     NiveauManager::niveauManager->noMoreLevel = true;
     const Picture empty = drawFrame(gm);
 
-    for (int view = (players == 1 ? 0 : 1); view <= (players == 1 ? 0 : 2); ++view) {
+    for (int view : viewsOf(players)) {
         const int left = viewLeft(view), right = viewRight(view);
         const int bottom = static_cast<int>(windowRow(0.0)), top = static_cast<int>(windowRow(1.0));
         const Box lives = {left, top, left + (right - left) / 3, static_cast<int>(windowRow(0.93))};

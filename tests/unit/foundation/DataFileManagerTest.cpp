@@ -241,6 +241,12 @@ void plantAll(const SandboxedGameFolders& folders)
         folders.writeUserFile(std::string("Data/") + p.name, "left over");
 }
 
+void expectOnlyTheStaleOnesRemoved(const SandboxedGameFolders& folders)
+{
+    for (const Planted& p : kPlanted)
+        EXPECT_EQ(!p.stale, korvelin_test::fileExists(folders.userDir() + "Data/" + p.name)) << p.name;
+}
+
 TEST(SafeWrites, ASaveRemovesTheStaleTemporariesOfItsFileAndNothingElse)
 {
     SandboxedGameFolders folders;
@@ -249,8 +255,7 @@ TEST(SafeWrites, ASaveRemovesTheStaleTemporariesOfItsFileAndNothingElse)
 
     ASSERT_TRUE(DataFileManager::GetInstance()->saveFile("Data/Options.dat", "new\n", true));
     EXPECT_EQ("new\n", folders.readUserFile("Data/Options.dat"));
-    for (const Planted& p : kPlanted)
-        EXPECT_EQ(!p.stale, korvelin_test::fileExists(folders.userDir() + "Data/" + p.name)) << p.name;
+    expectOnlyTheStaleOnesRemoved(folders);
 }
 
 struct FailedWrite {
@@ -289,8 +294,7 @@ TEST_P(FailedSafeWrite, LeavesNoTemporaryOfItsFile)
         EXPECT_TRUE(korvelin_test::isDirectory(target));
     else
         EXPECT_EQ("old\n", folders.readUserFile("Data/Options.dat"));
-    for (const Planted& p : kPlanted)
-        EXPECT_EQ(!p.stale, korvelin_test::fileExists(folders.userDir() + "Data/" + p.name)) << p.name;
+    expectOnlyTheStaleOnesRemoved(folders);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -309,6 +309,15 @@ public:
     bool restart = false;
 };
 
+// Puts a scripted pause menu in the place of the game's own.
+ScriptedPause* installScriptedPause(GameManager* gm, int* resets)
+{
+    auto* pause = new ScriptedPause(0, resets);
+    delete gm->pauseMenu;
+    gm->pauseMenu = pause;
+    return pause;
+}
+
 struct PauseCase {
     int code;
     int expectedState;
@@ -325,9 +334,7 @@ TEST_P(PauseChoice, ActsOnTheMenusCode)
     skipIntro();
     world.step(10, 10);
     int resets = 0;
-    auto* pause = new ScriptedPause(0, &resets);
-    delete gm->pauseMenu;
-    gm->pauseMenu = pause;
+    ScriptedPause* pause = installScriptedPause(gm, &resets);
 
     world.setKey(ClavierManager::BACK, 1, 1);
     gm->refresh(10);
@@ -385,9 +392,7 @@ TEST_F(GameStates, TwoPlayersArePlacedApartAndOfferedTheNextLevel)
     GameManager* gm = world.start({"Plain.Test"}, 2);
     skipIntro();
     int resets = 0;
-    auto* pause = new ScriptedPause(0, &resets);
-    delete gm->pauseMenu;
-    gm->pauseMenu = pause;
+    ScriptedPause* pause = installScriptedPause(gm, &resets);
     pause->nextLevel = false;
     world.setKey(ClavierManager::BACK, 1, 1);
     gm->refresh(10);
@@ -423,9 +428,7 @@ TEST_P(PauseAfterAFinish, OffersNeitherTheNextLevelNorARestart)
     skipIntro();
     world.step(10, 5);
     int resets = 0;
-    auto* pause = new ScriptedPause(0, &resets);
-    delete gm->pauseMenu;
-    gm->pauseMenu = pause;
+    ScriptedPause* pause = installScriptedPause(gm, &resets);
     pause->nextLevel = true;
     pause->restart = true;
 
