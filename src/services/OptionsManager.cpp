@@ -70,6 +70,12 @@ int clampVolume(int v)
 
 } // namespace
 
+const OptionsManager::Resolution OptionsManager::kResolutions[kNbResolutions] = {
+    {640, 480, 0},   {800, 600, 0},   {1024, 768, 0},  {1280, 720, 2},  {1280, 800, 1},
+    {1280, 960, 0},  {1280, 1024, 3}, {1366, 768, 2},  {1440, 900, 1},  {1600, 1200, 0},
+    {1680, 1050, 1}, {1920, 1080, 2}, {1920, 1200, 1},
+};
+
 OptionsManager* OptionsManager::getInstance()
 {
     if (optionsManagerInst == nullptr)
@@ -87,15 +93,10 @@ OptionsManager::OptionsManager()
 {
     dataFiles = DataFileManager::GetInstance();
 
-    const int table[kNbResolutions][3] = {
-        {640, 480, 0},   {800, 600, 0},   {1024, 768, 0},  {1280, 720, 2},  {1280, 800, 1},
-        {1280, 960, 0},  {1280, 1024, 3}, {1366, 768, 2},  {1440, 900, 1},  {1600, 1200, 0},
-        {1680, 1050, 1}, {1920, 1080, 2}, {1920, 1200, 1},
-    };
     for (int i = 0; i < kNbResolutions; ++i) {
-        largeurs[i] = table[i][0];
-        hauteurs[i] = table[i][1];
-        scales[i] = table[i][2];
+        largeurs[i] = kResolutions[i].width;
+        hauteurs[i] = kResolutions[i].height;
+        scales[i] = kResolutions[i].aspectClass;
     }
 
     lang[0] = kDefaultLang;

@@ -15,6 +15,14 @@ public:
     static void kill();
 
     static const int kNbResolutions = 13;
+    // The screen sizes the video page offers, with their aspect classes
+    // (0 4:3, 1 16:10, 2 16:9, 3 5:4).
+    struct Resolution {
+        int width;
+        int height;
+        int aspectClass;
+    };
+    static const Resolution kResolutions[kNbResolutions];
 
     OptionsManager();
     ~OptionsManager();

@@ -10,6 +10,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -187,23 +188,14 @@ double TextFromFontManager::debutTexte(const std::string& t, double spacing, int
     return -r / 2;
 }
 
-void TextFromFontManager::draw(std::string t, double* color, double x, double y, double sx,
-                               double sy, double spacing, int align, int b)
+void TextFromFontManager::layOut(const std::string& t, double spacing, int align, int b,
+                                 const std::function<void(const std::string&, TexChar*, double)>& place)
 {
-    if (t.empty())
-        return;
-
     const double W = options->getLargeur(0);
     const double H = options->getHauteur(0);
-    const double k = aspectFactor(options->getScale(0));
-    const double s = scale;
     const double m = spacingUnit(spacing, align);
     const bool fixedPitch = !proportional(align);
     double p = debutTexte(t, spacing, align, b);
-
-    glPushMatrix();
-    glTranslated(x, y, 0);
-    glScaled((H / 1000.0) * sx * s * k, k * s * sy * (H / 1000.0), 1);
     for (const std::string& character : Utf8::split(t)) {
         TexChar* tex = getTexChar(character, b);
         if (tex == nullptr) {
@@ -212,19 +204,69 @@ void TextFromFontManager::draw(std::string t, double* color, double x, double y,
         }
         const double w = tex->getWidth();
         const double h = tex->getHeight();
-        const double wp = tex->getWidthNextPow();
-        const double hp = tex->getHeightNextPow();
-
         const int v = (int)(b * h / 100.0);
         const double dx = -v / W;
-        const double dy = v / H;
         const double q = fixedPitch ? (((m / 2 * H) * 1280.0 / W - w) * 0.5) * H / (W * W) : 0;
+        place(character, tex, p / W + dx + q);
+        p += fixedPitch ? m * H * 1280.0 / W : w + m * H;
+    }
+}
+
+double TextFromFontManager::toScreen(double sx) const
+{
+    const double H = options->getHauteur(0);
+    return (H / 1000.0) * sx * scale * aspectFactor(options->getScale(0));
+}
+
+double TextFromFontManager::blankWidth(double sx, double spacing, int align)
+{
+    return largeurTexte(" ", spacing, align, 0) / options->getLargeur(0) * toScreen(sx);
+}
+
+TextFromFontManager::Span TextFromFontManager::textSpan(const std::string& t, double x, double sx,
+                                                        double spacing, int align, int b)
+{
+    const double W = options->getLargeur(0);
+    const double scaled = toScreen(sx);
+    Span span = {1e300, -1e300};
+    layOut(t, spacing, align, b, [&](const std::string& character, TexChar* tex, double left) {
+        // The character stands 2 pixels into its texture, fattened by the
+        // border on both sides; a blank, or "_" drawn as one, shows nothing.
+        if (character == " " || character == "_")
+            return;
+        const int v = (int)(b * tex->getHeight() / 100.0);
+        span.left = std::min(span.left, x + (left + 2.0 / W) * scaled);
+        span.right = std::max(span.right, x + (left + (2.0 + 2 * v + tex->getWidth()) / W) * scaled);
+    });
+    return span;
+}
+
+void TextFromFontManager::setDrawListener(std::function<void(const DrawnText&)> listener)
+{
+    drawListener = std::move(listener);
+}
+
+void TextFromFontManager::draw(std::string t, double* color, double x, double y, double sx,
+                               double sy, double spacing, int align, int b)
+{
+    if (t.empty())
+        return;
+
+    const double W = options->getLargeur(0);
+    const double H = options->getHauteur(0);
+
+    glPushMatrix();
+    glTranslated(x, y, 0);
+    glScaled(toScreen(sx), toScreen(sy), 1);
+    layOut(t, spacing, align, b, [&](const std::string&, TexChar* tex, double left) {
+        const double wp = tex->getWidthNextPow();
+        const double hp = tex->getHeightNextPow();
+        const double dy = (int)(b * tex->getHeight() / 100.0) / H;
 
         glEnable(GL_TEXTURE_2D);
         glBindTexture(GL_TEXTURE_2D, tex->getTexture());
         colors->setColor(color[0], color[1], color[2], color[3] * colors->getAlpha());
 
-        const double left = p / W + dx + q;
         const double right = left + wp / W;
         const double upper = hp / H * 0.5 + dy;
         const double lower = -hp / H * 0.5 + dy;
@@ -240,9 +282,12 @@ void TextFromFontManager::draw(std::string t, double* color, double x, double y,
         glEnd();
 
         colors->restore();
-        p += fixedPitch ? m * H * 1280.0 / W : w + m * H;
-    }
+    });
     glPopMatrix();
+
+    if (drawListener)
+        drawListener(DrawnText{t, x, y, sx, sy, spacing, align, b,
+                               textSpan(t, x, sx, spacing, align, b)});
 }
 
 void TextFromFontManager::drawWithBorder(std::string t, double* color, double* borderColor,

@@ -340,6 +340,74 @@ TEST_F(TextRenderingTest, SizeFollowsScreenHeightAspectAndQuality)
     EXPECT_NEAR(low / high, 1.0, 0.1);
 }
 
+// Where a text's characters stand: from 2 pixels into the first shown
+// character's quad to the end of the last one's letters, fattened by the
+// border; blanks and "_" (drawn as a blank) show nothing. The listener hears
+// every draw with that span.
+TEST_F(TextRenderingTest, SpanCoversTheShownCharactersOfEachDraw)
+{
+    TextFromFontManager* t = make(screen(1280, 720));
+    const std::string word = "_Ab c_";
+    const std::vector<std::string> characters = Utf8::split(word);
+    std::vector<TextFromFontManager::DrawnText> heard;
+    t->setDrawListener([&](const TextFromFontManager::DrawnText& d) { heard.push_back(d); });
+    struct Case {
+        int align;
+        int border;
+        double sx;
+    };
+    for (const Case& c : {Case{1, 0, 0.4}, Case{2, 5, 0.5}, Case{3, 7, 1.0}, Case{4, 0, 0.43},
+                          Case{5, 5, 0.5}, Case{6, 0, 0.45}}) {
+        SCOPED_TRACE(c.align);
+        SCOPED_TRACE(c.border);
+        heard.clear();
+        QuadFeedback feedback;
+        t->draw(word, black, 0.3, 0.5, c.sx, c.sx, c.align <= 3 ? 0.012 : 0.075, c.align, c.border);
+        const std::vector<Quad> drawn = feedback.finish();
+        // A quad may come back as its two triangles.
+        ASSERT_FALSE(drawn.empty());
+        ASSERT_EQ(drawn.size() % characters.size(), 0u);
+        const std::size_t perCharacter = drawn.size() / characters.size();
+        std::vector<Quad> quads;
+        for (std::size_t i = 0; i < characters.size(); ++i)
+            quads.push_back(boundingBox(drawn, i * perCharacter, perCharacter));
+        double left = 1e9, right = -1e9;
+        for (std::size_t i = 0; i < characters.size(); ++i) {
+            if (characters[i] == " " || characters[i] == "_")
+                continue;
+            TexChar* tex = t->getTexChar(characters[i], c.border);
+            const double perPixel = (quads[i].right - quads[i].left) / tex->getWidthNextPow();
+            const int v = (int)(c.border * tex->getHeight() / 100.0);
+            left = std::min(left, quads[i].left + 2 * perPixel);
+            right = std::max(right, quads[i].left + (2 + 2 * v + tex->getWidth()) * perPixel);
+        }
+        ASSERT_EQ(heard.size(), 1u);
+        const TextFromFontManager::DrawnText& d = heard.front();
+        EXPECT_EQ(d.text, word);
+        EXPECT_EQ(d.x, 0.3);
+        EXPECT_EQ(d.y, 0.5);
+        EXPECT_EQ(d.align, c.align);
+        EXPECT_EQ(d.border, c.border);
+        // Feedback coordinates are single-precision window pixels of 1/64.
+        EXPECT_NEAR(d.span.left, left, 1e-5);
+        EXPECT_NEAR(d.span.right, right, 1e-5);
+        const TextFromFontManager::Span again =
+            t->textSpan(word, 0.3, c.sx, c.align <= 3 ? 0.012 : 0.075, c.align, c.border);
+        EXPECT_EQ(again.left, d.span.left);
+        EXPECT_EQ(again.right, d.span.right);
+
+        // With proportional spacing a blank moves the pen from its quad to
+        // the next character's.
+        if (c.align <= 3)
+            EXPECT_NEAR(quads[4].left - quads[3].left, t->blankWidth(c.sx, 0.012, c.align), 1e-5);
+    }
+    t->setDrawListener({});
+    t->draw(word, black, 0.3, 0.5, 1, 1, 0.012, 1, 0);
+    EXPECT_EQ(heard.size(), 1u);
+    const TextFromFontManager::Span nothing = t->textSpan(" _ ", 0.5, 1, 0.012, 1, 0);
+    EXPECT_GT(nothing.left, nothing.right);
+}
+
 TEST_F(TextRenderingTest, EmptyTextDrawsNothing)
 {
     TextFromFontManager* t = make();
