@@ -35,17 +35,22 @@ void writeWidgets(ArtContext& ctx) {
             fillSegment(img, f, {0.34, h / 2 + i * 0.16}, {0.66, h / 2 + i * 0.16}, 0.035, Color(1, 1, 1, 0.8));
         saveBoth(ctx, "ScrollBar.png", img, 2);
     }
-    // Check box: upper half ticked, lower half empty.
+    // Check box: upper half ticked, lower half empty. The box stands at the
+    // left of its picture: the versus lists draw the picture at one place on
+    // every screen, while the level names beside it start further left on
+    // wider screens.
     {
         Image img(64, 128, Color(0, 0, 0, 0));
+        const double cx = 0.33, cy = 0.5, k = 0.31 / 0.42;
+        auto at = [&](double x, double y) { return Vec2{cx + (x - 0.5) * k, cy + (y - 0.5) * k}; };
         for (int half = 0; half < 2; ++half) {
             Frame f = Frame::square(0, half * 64, 64);
-            fillBox(img, f, 0.5, 0.5, 0.42, 0.42, 0.12, Color(0.25, 0.3, 0.45, 0.95));
-            fillBox(img, f, 0.5, 0.5, 0.35, 0.35, 0.08, Color(0.98, 0.98, 0.96, 1));
+            fillBox(img, f, cx, cy, 0.42 * k, 0.42 * k, 0.12 * k, Color(0.25, 0.3, 0.45, 0.95));
+            fillBox(img, f, cx, cy, 0.35 * k, 0.35 * k, 0.08 * k, Color(0.98, 0.98, 0.96, 1));
             if (half == 0) {
                 Color tick = Color::rgb8(40, 160, 70);
-                fillSegment(img, f, {0.28, 0.52}, {0.44, 0.68}, 0.07, tick);
-                fillSegment(img, f, {0.44, 0.68}, {0.76, 0.3}, 0.07, tick);
+                fillSegment(img, f, at(0.28, 0.52), at(0.44, 0.68), 0.07 * k, tick);
+                fillSegment(img, f, at(0.44, 0.68), at(0.76, 0.3), 0.07 * k, tick);
             }
         }
         saveBoth(ctx, "checkBox.png", img, 2);

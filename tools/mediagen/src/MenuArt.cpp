@@ -14,8 +14,11 @@ struct Ratio {
     const char* folder;
     double aspect;
     bool wide;
+    // The narrowest screen the folder's pictures are stretched over (5:4
+    // and 16:10), where the level preview is widest.
+    double narrowest;
 };
-const Ratio ratios[] = {{"Ratio-4-3", 4.0 / 3, false}, {"Ratio-16-10", 16.0 / 10, true}};
+const Ratio ratios[] = {{"Ratio-4-3", 4.0 / 3, false, 5.0 / 4}, {"Ratio-16-10", 16.0 / 10, true, 16.0 / 10}};
 
 constexpr int menuSize = 1024;
 constexpr int menuLowFactor = 2;
@@ -29,7 +32,9 @@ void save(ArtContext& ctx, const Ratio& r, const std::string& file, const Image&
 // share of the screen height from the top.
 void itemBand(Image& img, const Frame& f, const Ratio& r) {
     double top = r.wide ? 1 - 0.29 : 1 - 0.323, bottom = r.wide ? 1 - 0.14 : 1 - 0.195;
-    scenery::panel(img, f, 0.012 * r.aspect, top, 0.988 * r.aspect, bottom, 0.03);
+    // Nearly the whole width: the first and last labels of a long row stand
+    // close to the screen's edges.
+    scenery::panel(img, f, 0.004 * r.aspect, top, 0.996 * r.aspect, bottom, 0.03);
 }
 
 // A sky made calmer, for the screens full of text.
@@ -126,10 +131,11 @@ void writeListBackground(ArtContext& ctx, int ratio, int which) {
         titleBanner(img, f, r, ctx.font);
         double listRight = r.wide ? 0.655 : 0.61;
         scenery::panel(img, f, 0.025 * a, 0.135, listRight * a, 0.645, 0.025);
-        double previewLeft = (0.915 - 0.35 / a) * a, previewRight = 0.915 * a;
+        // The preview is a square on screen, so its left edge moves with the
+        // screen's shape: the frame holds the widest one, and its light
+        // panel shows beside the narrower ones.
+        double previewLeft = (0.915 - 0.35 / r.narrowest) * a, previewRight = 0.915 * a;
         scenery::panel(img, f, previewLeft - 0.015, 0.155, previewRight + 0.015, 0.535, 0.02);
-        fillBox(img, f, (previewLeft + previewRight) / 2, 0.345, (previewRight - previewLeft) / 2, 0.175, 0,
-                Color(0.2, 0.22, 0.3, 0.85));
         double timeX = (r.wide ? 0.81 : 0.7875) * a;
         scenery::panel(img, f, timeX - 0.11, 0.56, timeX + 0.11, 0.64, 0.02);
         itemBand(img, f, r);
