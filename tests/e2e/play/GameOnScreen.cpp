@@ -1,6 +1,7 @@
 #include "GameOnScreen.h"
 
 #include "GLWindow.h"
+#include "GameInPlay.h"
 
 #include "application/GameManager.h"
 #include "application/GameViews.h"
@@ -63,22 +64,7 @@ void GameOnScreen::TearDown()
 
 GameManager* GameOnScreen::startInPlay(int players)
 {
-    OptionsManager::getInstance()->setNbJoueurs(players);
-    NiveauManager* niveau = NiveauManager::getInstance();
-    GameManager* gm = GameManager::getInstance();
-    niveau->mode = players == 2 ? 4 : 2;
-    niveau->difficulty = -1;
-    niveau->levelNames = {"Views.Tester"};
-    niveau->chargerNiveau();
-    gm->ajouterJoueur(new Joueur(1));
-    if (players == 2)
-        gm->ajouterJoueur(new Joueur(2));
-    ClavierManager::clavier->keyState[ClavierManager::VALIDATE][0] = 1;
-    for (int i = 0; i < 220 && gm->state != GameManager::kPlay; ++i)
-        gm->refresh(10);
-    for (int i = 0; i < 3; ++i)
-        gm->refresh(10);
-    return gm;
+    return korvelin_test::startInPlay(players, "Views.Tester");
 }
 
 Picture GameOnScreen::readBack()

@@ -6,6 +6,7 @@
 // Every check reads pixels back from the framebuffer at the places the
 // display uses; texts are compared with the same text drawn alone there.
 #include "GameOnScreen.h"
+#include "GameInPlay.h"
 
 #include "application/GameManager.h"
 #include "services/ColorManager.h"
@@ -350,32 +351,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- fades of the level end and of the players' end states -------------------
 
-enum class Ending { LevelEnd, TimeOut, NoLives, Finishing };
-
-// Puts player n in an ending whose fade stands at `left` ms of its 2600 ms
-// (the end-state fades) or at level-end progress `progress`.
-void enterEnding(GameManager* gm, int n, Ending ending, int left, float progress)
-{
-    Joueur* p = gm->getJoueur(n);
-    switch (ending) {
-    case Ending::LevelEnd:
-        gm->endProgress = progress;
-        p->setEtat(Joueur::kTermine);
-        return;
-    case Ending::TimeOut:
-        p->setTemps(0);
-        break;
-    case Ending::NoLives:
-        p->setVies(0);
-        break;
-    case Ending::Finishing:
-        p->setEtat(Joueur::kFinArrivee);
-        p->setAnimation(Joueur::kFinArrivee);
-        return; // its animation time is 0: the fade is full
-    }
-    p->gestionMorts();
-    p->refresh(Joueur::kDureeAnimation - left, 0);
-}
+using korvelin_test::Ending;
+using korvelin_test::enterEnding;
 
 struct FadeCase {
     const char* name;

@@ -229,58 +229,14 @@ Pixel readPixel(int x, int y)
     return {rgba[0], rgba[1], rgba[2]};
 }
 
-namespace {
-const double kViewport = 1000.0;
-}
-
-QuadCapture::QuadCapture() : buffer(1 << 20)
-{
-    glViewport(0, 0, static_cast<GLsizei>(kViewport), static_cast<GLsizei>(kViewport));
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 1, 0, 1, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-}
+QuadCapture::QuadCapture() {}
 
 std::vector<DrawnQuad> QuadCapture::finish()
 {
-    const GLint n = glRenderMode(GL_RENDER);
     std::vector<DrawnQuad> quads;
-    // Each vertex: x, y, z, r, g, b, a, s, t, r, q.
-    const int stride = 11;
-    for (GLint i = 0; i < n;) {
-        const GLint token = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
-        if (token != GL_POLYGON_TOKEN)
-            continue;
-        const GLint count = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
-        DrawnQuad q = {1e9, -1e9, 1e9, -1e9, 1e9, -1e9, 1e9, -1e9, 0, {0, 0, 0, 0}};
-        double topY = -1e9;
-        for (GLint k = 0; k < count; ++k, i += stride) {
-            const float* v = &buffer[static_cast<std::size_t>(i)];
-            const double x = v[0] / kViewport;
-            const double y = v[1] / kViewport;
-            q.left = std::min(q.left, x);
-            q.right = std::max(q.right, x);
-            q.bottom = std::min(q.bottom, y);
-            q.top = std::max(q.top, y);
-            q.sMin = std::min(q.sMin, static_cast<double>(v[7]));
-            q.sMax = std::max(q.sMax, static_cast<double>(v[7]));
-            q.tMin = std::min(q.tMin, static_cast<double>(v[8]));
-            q.tMax = std::max(q.tMax, static_cast<double>(v[8]));
-            for (int c = 0; c < 4; ++c)
-                q.colour[c] = v[3 + c];
-            if (y > topY) {
-                topY = y;
-                q.tAtTop = v[8];
-            }
-        }
+    for (const korvelin_test::FeedbackPolygon& p : feedback.finish()) {
+        DrawnQuad q = {p.left, p.right, p.bottom, p.top, p.sMin, p.sMax, p.tMin, p.tMax, p.tAtTop,
+                       {p.colour[0], p.colour[1], p.colour[2], p.colour[3]}};
         // A quad may come back as its two triangles, one after the other.
         if (!quads.empty()) {
             const DrawnQuad& last = quads.back();

@@ -4,6 +4,7 @@
 // folders, the game's language texts and font, a GL window (Xvfb in the test
 // runs), the dummy audio device with silent sounds for the menu's move and
 // validate sounds, and scripted key states.
+#include "GLFeedback.h"
 #include "GameHarness.h"
 #include "MenuTestKit.h"
 #include "TestFiles.h"
@@ -96,7 +97,7 @@ public:
     std::vector<DrawnQuad> finish();
 
 private:
-    std::vector<float> buffer;
+    korvelin_test::GLFeedback feedback;
 };
 
 // Quads with this geometry (within 1e-4).

@@ -91,65 +91,21 @@ std::string MenuTest::log() const
     return korvelin_test::readFile(folders.installDir() + "/Debug.txt");
 }
 
-namespace {
-const double kViewport = 1000.0;
-}
-
-QuadCapture::QuadCapture() : buffer(1 << 21)
+QuadCapture::QuadCapture()
 {
-    glViewport(0, 0, static_cast<GLsizei>(kViewport), static_cast<GLsizei>(kViewport));
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 1, 0, 1, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glColor4d(1.0, 1.0, 1.0, 1.0);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
 }
 
 std::vector<DrawnQuad> QuadCapture::finish()
 {
-    const GLint n = glRenderMode(GL_RENDER);
     std::vector<DrawnQuad> quads;
     bool firstHalfSeen = false;
-    // Each vertex: x, y, z, r, g, b, a, s, t, r, q.
-    const int stride = 11;
-    for (GLint i = 0; i < n;) {
-        const GLint token = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
-        if (token != GL_POLYGON_TOKEN)
-            continue;
-        const GLint count = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
-        DrawnQuad q = {1e9, -1e9, 1e9, -1e9, 0, 0, 0, 0, 0};
-        double topY = -1e9;
-        for (GLint k = 0; k < count; ++k, i += stride) {
-            const float* v = &buffer[static_cast<std::size_t>(i)];
-            const double x = v[0] / kViewport;
-            const double y = v[1] / kViewport;
-            if (k == 0) {
-                q.r = v[3];
-                q.g = v[4];
-                q.b = v[5];
-                q.a = v[6];
-            }
-            q.left = std::min(q.left, x);
-            q.right = std::max(q.right, x);
-            q.bottom = std::min(q.bottom, y);
-            q.top = std::max(q.top, y);
-            if (y > topY) {
-                topY = y;
-                q.tAtTop = v[8];
-            }
-        }
+    for (const korvelin_test::FeedbackPolygon& p : feedback.finish()) {
         // A quad may come back as its two triangles, one after the other:
         // the second half of a pair is not a quad of its own.
-        if (count == 3) {
+        if (p.vertices == 3) {
             if (firstHalfSeen) {
                 firstHalfSeen = false;
                 continue;
@@ -158,7 +114,8 @@ std::vector<DrawnQuad> QuadCapture::finish()
         } else {
             firstHalfSeen = false;
         }
-        quads.push_back(q);
+        quads.push_back({p.left, p.right, p.bottom, p.top, p.tAtTop, p.colour[0], p.colour[1],
+                         p.colour[2], p.colour[3]});
     }
     return quads;
 }

@@ -4,6 +4,7 @@
 // folders holding the game's texts, font and menu pictures, a GL window
 // (Xvfb in the test runs), the dummy audio device with long silent sounds
 // standing for the move, validate and refused sounds, and scripted keys.
+#include "GLFeedback.h"
 #include "GameHarness.h"
 #include "MenuTestKit.h"
 #include "TestFiles.h"
@@ -67,7 +68,7 @@ public:
     std::vector<DrawnQuad> finish();
 
 private:
-    std::vector<float> buffer;
+    korvelin_test::GLFeedback feedback;
 };
 
 // The game's culling of faces wound counter-clockwise, which stays on while

@@ -6,6 +6,9 @@
 // in their frames with no band of the frame showing beside them.
 #include "TextFitWorld.h"
 
+#include "GLFeedback.h"
+#include "GameInPlay.h"
+
 #include "application/GameManager.h"
 #include "application/GameViews.h"
 #include "levelmenus/MenuRecord.h"
@@ -101,7 +104,7 @@ TEST_P(TextFitTest, PauseTextsStayOnThePanelOfThePausePicture)
 
 // --- messages of the game views ---------------------------------------------------
 
-enum class Ending { LevelEnd, TimeOut, NoLives, Finishing };
+using korvelin_test::Ending;
 
 struct Message {
     const char* name;
@@ -112,47 +115,11 @@ struct Message {
     int winner;
 };
 
-// Puts player n at the end of its ending's fade (or the level end at its
-// fullest), where the view shows the ending's text.
+// Player n at the end of its ending's fade (or the level end at its
+// fullest), where its view shows the ending's text.
 void enterEnding(GameManager* gm, int n, Ending ending)
 {
-    Joueur* p = gm->getJoueur(n);
-    switch (ending) {
-    case Ending::LevelEnd:
-        gm->endProgress = 1.0f;
-        p->setEtat(Joueur::kTermine);
-        return;
-    case Ending::TimeOut:
-        p->setTemps(0);
-        break;
-    case Ending::NoLives:
-        p->setVies(0);
-        break;
-    case Ending::Finishing:
-        p->setEtat(Joueur::kFinArrivee);
-        p->setAnimation(Joueur::kFinArrivee);
-        return;
-    }
-    p->gestionMorts();
-    p->refresh(Joueur::kDureeAnimation, 0);
-}
-
-GameManager* startInPlay(int players)
-{
-    OptionsManager::getInstance()->setNbJoueurs(players);
-    NiveauManager* niveau = NiveauManager::getInstance();
-    GameManager* gm = GameManager::getInstance();
-    niveau->mode = players == 2 ? 4 : 2;
-    niveau->difficulty = -1;
-    niveau->levelNames = {"Fit.Tester"};
-    niveau->chargerNiveau();
-    gm->ajouterJoueur(new Joueur(1));
-    if (players == 2)
-        gm->ajouterJoueur(new Joueur(2));
-    ClavierManager::clavier->keyState[ClavierManager::VALIDATE][0] = 1;
-    for (int i = 0; i < 220 && gm->state != GameManager::kPlay; ++i)
-        gm->refresh(10);
-    return gm;
+    korvelin_test::enterEnding(gm, n, ending, 0, 1.0f);
 }
 
 TEST_P(TextFitTest, GameMessagesStayInsideTheVisiblePartOfTheirView)
@@ -174,7 +141,7 @@ TEST_P(TextFitTest, GameMessagesStayInsideTheVisiblePartOfTheirView)
     const double W = OptionsManager::getInstance()->getLargeur(0);
     for (const Message& m : messages) {
         SCOPED_TRACE(m.name);
-        GameManager* gm = startInPlay(m.players);
+        GameManager* gm = korvelin_test::startInPlay(m.players, "Fit.Tester");
         ASSERT_EQ(GameManager::kPlay, gm->state);
         enterEnding(gm, m.player, m.ending);
         if (m.winner == 3)
@@ -267,14 +234,14 @@ TEST_P(TextFitTest, VersusRowsStartAfterTheirCheckBoxes)
         for (bool checked : {true, false}) {
             for (CheckBox& b : menu.checkBoxes)
                 b.setChecked(checked);
-            std::vector<CapturedQuad> quads;
+            std::vector<korvelin_test::FeedbackPolygon> quads;
             const std::vector<PlacedText> texts = record([&] {
-                QuadCapture capture;
+                korvelin_test::GLFeedback capture;
                 menu.draw();
                 quads = capture.finish();
             });
             int boxes = 0;
-            for (const CapturedQuad& q : quads) {
+            for (const korvelin_test::FeedbackPolygon& q : quads) {
                 // A check box shows one half of its picture.
                 if (std::fabs(q.tMax - q.tMin - 0.5) > 1e-3)
                     continue;
@@ -385,12 +352,12 @@ TEST_P(TextFitTest, LevelPreviewSitsInItsFrameWithNoBandBeside)
     MenuSingleOfficialLevels menu;
     const TexturePicture picture = readTexture(menu.background);
     ASSERT_FALSE(picture.empty());
-    QuadCapture capture;
+    korvelin_test::GLFeedback capture;
     menu.draw();
-    const std::vector<CapturedQuad> quads = capture.finish();
+    const std::vector<korvelin_test::FeedbackPolygon> quads = capture.finish();
     // The preview: the one tall picture that is not the background.
-    const CapturedQuad* preview = nullptr;
-    for (const CapturedQuad& q : quads)
+    const korvelin_test::FeedbackPolygon* preview = nullptr;
+    for (const korvelin_test::FeedbackPolygon& q : quads)
         if (q.top - q.bottom > 0.3 && q.right - q.left < 0.9)
             preview = &q;
     ASSERT_NE(preview, nullptr);
@@ -405,7 +372,7 @@ TEST_P(TextFitTest, LevelPreviewSitsInItsFrameWithNoBandBeside)
         const char* name;
         std::function<bool(double)> at; // along the side, 0 to 1
     };
-    const CapturedQuad& q = *preview;
+    const korvelin_test::FeedbackPolygon& q = *preview;
     const Side sides[] = {
         {"left", [&](double f) { return light(q.left - gap, q.bottom + f * (q.top - q.bottom)); }},
         {"right", [&](double f) { return light(q.right + gap, q.bottom + f * (q.top - q.bottom)); }},

@@ -138,57 +138,6 @@ Interval panelAround(const TexturePicture& picture, bool topRowFirst, double x, 
             static_cast<double>(right + 1) / picture.width};
 }
 
-// --- feedback capture -----------------------------------------------------------
-
-namespace {
-const double kCaptureViewport = 1000.0;
-}
-
-QuadCapture::QuadCapture() : buffer(1 << 21)
-{
-    glViewport(0, 0, static_cast<GLsizei>(kCaptureViewport),
-               static_cast<GLsizei>(kCaptureViewport));
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 1, 0, 1, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR_TEXTURE, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-}
-
-std::vector<CapturedQuad> QuadCapture::finish()
-{
-    const GLint n = glRenderMode(GL_RENDER);
-    std::vector<CapturedQuad> quads;
-    // Each vertex: x, y, z, r, g, b, a, s, t, r, q.
-    const int stride = 11;
-    for (GLint i = 0; i < n;) {
-        const GLint token = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
-        if (token != GL_POLYGON_TOKEN)
-            continue;
-        const GLint count = static_cast<GLint>(buffer[static_cast<std::size_t>(i++)]);
-        CapturedQuad q = {1e9, -1e9, 1e9, -1e9, 1e9, -1e9, 1e9, -1e9};
-        for (GLint k = 0; k < count; ++k, i += stride) {
-            const float* v = &buffer[static_cast<std::size_t>(i)];
-            q.left = std::min(q.left, v[0] / kCaptureViewport);
-            q.right = std::max(q.right, v[0] / kCaptureViewport);
-            q.bottom = std::min(q.bottom, v[1] / kCaptureViewport);
-            q.top = std::max(q.top, v[1] / kCaptureViewport);
-            q.sMin = std::min(q.sMin, static_cast<double>(v[7]));
-            q.sMax = std::max(q.sMax, static_cast<double>(v[7]));
-            q.tMin = std::min(q.tMin, static_cast<double>(v[8]));
-            q.tMax = std::max(q.tMax, static_cast<double>(v[8]));
-        }
-        quads.push_back(q);
-    }
-    return quads;
-}
-
 // --- the world of one screen case ---------------------------------------------
 
 void TextFitTest::SetUp()

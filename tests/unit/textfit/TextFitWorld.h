@@ -72,21 +72,6 @@ struct Interval {
 // x. topRowFirst tells whether texture row 0 is drawn at the top.
 Interval panelAround(const TexturePicture& picture, bool topRowFirst, double x, double y);
 
-// Quads drawn in feedback mode, in overlay units, with their texture
-// coordinate ranges.
-struct CapturedQuad {
-    double left, right, bottom, top;
-    double sMin, sMax, tMin, tMax;
-};
-class QuadCapture {
-public:
-    QuadCapture();
-    std::vector<CapturedQuad> finish();
-
-private:
-    std::vector<float> buffer;
-};
-
 class TextFitTest : public ::testing::TestWithParam<ScreenCase> {
 protected:
     void SetUp() override;
