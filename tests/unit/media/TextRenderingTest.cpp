@@ -1,3 +1,4 @@
+#include "GLFeedback.h"
 #include "MediaTestSupport.h"
 
 #include "services/ColorManager.h"
@@ -75,48 +76,21 @@ struct Quad {
     float colour[4];
 };
 
+// The polygons drawn in feedback mode, as quads of overlay coordinates.
 class QuadFeedback {
 public:
-    QuadFeedback()
-    {
-        glViewport(0, 0, 64, 64);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(0, 1, 0, 1, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glDisable(GL_CULL_FACE);
-        glDisable(GL_LIGHTING);
-        glFeedbackBuffer((GLsizei)buffer.size(), GL_3D_COLOR, buffer.data());
-        glRenderMode(GL_FEEDBACK);
-    }
-
     std::vector<Quad> finish()
     {
-        GLint n = glRenderMode(GL_RENDER);
         std::vector<Quad> quads;
-        for (GLint i = 0; i < n;) {
-            GLint token = (GLint)buffer[(std::size_t)i++];
-            if (token != GL_POLYGON_TOKEN)
-                continue;
-            GLint count = (GLint)buffer[(std::size_t)i++];
-            Quad q = {1e9f, -1e9f, 1e9f, -1e9f, {0, 0, 0, 0}};
-            for (GLint k = 0; k < count; ++k, i += 7) {
-                const GLfloat* v = &buffer[(std::size_t)i];
-                q.left = std::min(q.left, v[0] / 64);
-                q.right = std::max(q.right, v[0] / 64);
-                q.bottom = std::min(q.bottom, v[1] / 64);
-                q.top = std::max(q.top, v[1] / 64);
-                for (int c = 0; c < 4; ++c)
-                    q.colour[c] = v[3 + c];
-            }
-            quads.push_back(q);
-        }
+        for (const korvelin_test::FeedbackPolygon& p : feedback.finish())
+            quads.push_back({(float)p.left, (float)p.right, (float)p.bottom, (float)p.top,
+                             {(float)p.colour[0], (float)p.colour[1], (float)p.colour[2],
+                              (float)p.colour[3]}});
         return quads;
     }
 
 private:
-    std::vector<GLfloat> buffer = std::vector<GLfloat>(1 << 16);
+    korvelin_test::GLFeedback feedback;
 };
 
 // The box round count polygons from first on: one drawn character.
@@ -398,8 +372,9 @@ TEST_F(TextRenderingTest, SpanCoversTheShownCharactersOfEachDraw)
 
         // With proportional spacing a blank moves the pen from its quad to
         // the next character's.
-        if (c.align <= 3)
+        if (c.align <= 3) {
             EXPECT_NEAR(quads[4].left - quads[3].left, t->blankWidth(c.sx, 0.012, c.align), 1e-5);
+        }
     }
     t->setDrawListener({});
     t->draw(word, black, 0.3, 0.5, 1, 1, 0.012, 1, 0);

@@ -25,9 +25,7 @@
 #include "menus/MenuPrincipal.h"
 #include "menus/MenuSendScores.h"
 #include "menus/MenuSingleMap.h"
-#include "services/ClavierManager.h"
 #include "services/OptionsManager.h"
-#include "world/Joueur.h"
 #include "world/NiveauManager.h"
 
 #include <algorithm>
@@ -292,11 +290,14 @@ TEST_P(TextFitTest, ScoreScreenColumnsKeepApartOnThePanel)
 // how a player's name stands is the player's business.
 std::vector<PlacedText> nameAsOneText(const std::vector<PlacedText>& texts)
 {
+    const auto capitals = [](const std::string& s) {
+        return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+    };
     std::vector<PlacedText> merged;
     for (const PlacedText& t : texts) {
-        const bool letter = t.text.size() == 1 && t.text[0] >= 'A' && t.text[0] <= 'Z';
-        if (letter && !merged.empty() && merged.back().y == t.y && merged.back().text.size() <= 2 &&
-            merged.back().text[0] >= 'A' && merged.back().text[0] <= 'Z') {
+        // A name has three letters: a fourth capital starts another text.
+        if (t.text.size() == 1 && capitals(t.text) && !merged.empty() && merged.back().y == t.y &&
+            merged.back().text.size() < 3 && capitals(merged.back().text)) {
             PlacedText& name = merged.back();
             name.text += t.text;
             name.right = std::max(name.right, t.right);
@@ -363,27 +364,28 @@ TEST_P(TextFitTest, LevelPreviewSitsInItsFrameWithNoBandBeside)
     ASSERT_NE(preview, nullptr);
 
     // Just outside each side of the preview, the frame's light panel.
+    const korvelin_test::FeedbackPolygon& q = *preview;
     const double gap = 0.004;
-    const auto light = [&](double x, double y) {
-        return picture.isPanel(static_cast<int>(x * picture.width),
-                               static_cast<int>((1.0 - y) * picture.height));
-    };
     struct Side {
         const char* name;
-        std::function<bool(double)> at; // along the side, 0 to 1
+        double x0, y0, x1, y1; // from one end of the side to the other
     };
-    const korvelin_test::FeedbackPolygon& q = *preview;
     const Side sides[] = {
-        {"left", [&](double f) { return light(q.left - gap, q.bottom + f * (q.top - q.bottom)); }},
-        {"right", [&](double f) { return light(q.right + gap, q.bottom + f * (q.top - q.bottom)); }},
-        {"top", [&](double f) { return light(q.left + f * (q.right - q.left), q.top + gap); }},
-        {"bottom", [&](double f) { return light(q.left + f * (q.right - q.left), q.bottom - gap); }},
+        {"left", q.left - gap, q.bottom, q.left - gap, q.top},
+        {"right", q.right + gap, q.bottom, q.right + gap, q.top},
+        {"top", q.left, q.top + gap, q.right, q.top + gap},
+        {"bottom", q.left, q.bottom - gap, q.right, q.bottom - gap},
     };
+    const int samples = 50;
     for (const Side& side : sides) {
         int dark = 0;
-        const int samples = 50;
-        for (int i = 1; i < samples; ++i)
-            dark += !side.at(static_cast<double>(i) / samples);
+        for (int i = 1; i < samples; ++i) {
+            const double f = static_cast<double>(i) / samples;
+            const double x = side.x0 + f * (side.x1 - side.x0);
+            const double y = side.y0 + f * (side.y1 - side.y0);
+            dark += !picture.isPanel(static_cast<int>(x * picture.width),
+                                     static_cast<int>((1.0 - y) * picture.height));
+        }
         EXPECT_EQ(0, dark) << shapeName() << ": the frame beside the " << side.name
                            << " edge of the level preview is not its light panel at " << dark
                            << " of " << samples - 1 << " points";

@@ -11,6 +11,7 @@
 #include "services/OptionsManager.h"
 #include "services/SonsManager.h"
 #include "services/TextFromFontManager.h"
+#include "platform/TextLine.h"
 #include "world/NiveauManager.h"
 
 #include <GL/gl.h>
@@ -36,11 +37,7 @@ std::vector<std::pair<std::string, std::string>> installedLanguages()
     std::vector<std::pair<std::string, std::string>> languages;
     std::ifstream in(std::string(KORVELIN_STAGE_DIR) + "/Data/Lang/Langs.dat");
     std::string line;
-    while (std::getline(in, line)) {
-        if (line.compare(0, 3, "\xEF\xBB\xBF") == 0)
-            line.erase(0, 3);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    while (platform::readTextLine(in, line)) {
         const std::size_t tab = line.find('\t');
         if (tab != std::string::npos)
             languages.emplace_back(line.substr(0, tab), line.substr(tab + 1));
@@ -72,8 +69,8 @@ std::vector<ScreenCase> everyScreen()
     for (std::size_t l = 0; l < languages.size(); ++l)
         for (const OptionsManager::Resolution& s : shapes)
             for (int textures : {1, 0})
-                cases.push_back({static_cast<int>(l), languages[l].second, s.width, s.height,
-                                 s.aspectClass, textures});
+                cases.push_back(
+                    {static_cast<int>(l), languages[l].second, s.width, s.height, textures});
     return cases;
 }
 
@@ -185,13 +182,10 @@ void TextFitTest::SetUp()
     ASSERT_EQ(c.language, OptionsManager::getInstance()->getLangIndex(0));
 
     std::ifstream texts(std::string(KORVELIN_STAGE_DIR) + "/Data/Lang/" + c.code + "/Game.dat");
-    std::string line;
-    while (std::getline(texts, line)) {
-        const std::size_t eq = line.find(" = ");
-        if (line.empty() || line[0] == '#' || eq == std::string::npos)
-            continue;
-        keysByText.emplace(line.substr(eq + 3), line.substr(0, eq));
-    }
+    std::string line, key, text;
+    while (platform::readTextLine(texts, line))
+        if (LangManager::lireLigne(line, key, text))
+            keysByText.emplace(text, key);
     ASSERT_FALSE(keysByText.empty());
 }
 

@@ -22,7 +22,6 @@ struct ScreenCase {
     int language;         // index in Langs.dat
     std::string code;     // "en", "fr", ...
     int width, height;    // the first resolution of its shape in the table
-    int aspectClass;
     int textures;         // 1 high quality, 0 low
 };
 
